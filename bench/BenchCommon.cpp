@@ -1,0 +1,135 @@
+#include "BenchCommon.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <unistd.h>
+
+namespace bench {
+
+double Median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+qint64 MonotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+namespace {
+
+QByteArray ReadProc(int pid, const char* file)
+{
+    QFile f(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// Fields of /proc/<pid>/stat after the command name.
+QList<QByteArray> StatFields(int pid)
+{
+    const QByteArray stat = ReadProc(pid, "stat");
+    const int close = stat.lastIndexOf(')');
+    if (close < 0)
+        return {};
+    return stat.mid(close + 2).split(' ');
+}
+
+} // namespace
+
+QList<int> ProcessTree(int root)
+{
+    QHash<int, QList<int>> children;
+    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& e : entries) {
+        bool ok = false;
+        const int pid = e.toInt(&ok);
+        if (!ok)
+            continue;
+        const auto fields = StatFields(pid);
+        if (fields.size() > 1)
+            children[fields[1].toInt()].append(pid);
+    }
+    QList<int> out{root};
+    for (qsizetype i = 0; i < out.size(); ++i)
+        out += children.value(out[i]);
+    return out;
+}
+
+qint64 TreeRssKiB(int pid)
+{
+    qint64 total = 0;
+    for (int p : ProcessTree(pid)) {
+        const QByteArray status = ReadProc(p, "status");
+        for (const QByteArray& line : status.split('\n'))
+            if (line.startsWith("VmRSS:"))
+                total += line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return total;
+}
+
+double TreeCpuSeconds(int pid)
+{
+    const double tick = double(sysconf(_SC_CLK_TCK));
+    double total = 0;
+    for (int p : ProcessTree(pid)) {
+        const auto f = StatFields(p);
+        if (f.size() > 12)
+            total += (f[11].toLongLong() + f[12].toLongLong()) / tick;
+    }
+    return total;
+}
+
+int CountInTree(int pid, const QString& exeName)
+{
+    int n = 0;
+    for (int p : ProcessTree(pid)) {
+        const QString comm = QString::fromLocal8Bit(ReadProc(p, "comm")).trimmed();
+        // comm is cut to 15 characters.
+        if (!comm.isEmpty() && exeName.startsWith(comm))
+            ++n;
+    }
+    return n;
+}
+
+QList<Section>& Sections()
+{
+    static QList<Section> sections;
+    return sections;
+}
+
+void Register(const Section& section)
+{
+    Sections().append(section);
+}
+
+void Print(const Row& row)
+{
+    const double ratio = row.floor > 0 ? row.value / row.floor : 0;
+    QString verdict;
+    if (row.maxRatio > 0 && row.floor > 0)
+        verdict = ratio <= row.maxRatio ? QStringLiteral("ok (budget %1 x)").arg(row.maxRatio)
+                                        : QStringLiteral("OVER (budget %1 x)").arg(row.maxRatio);
+    else if (row.maxValue > 0)
+        verdict = row.value <= row.maxValue
+                      ? QStringLiteral("ok (budget %1 %2)").arg(row.maxValue).arg(row.unit)
+                      : QStringLiteral("OVER (budget %1 %2)").arg(row.maxValue).arg(row.unit);
+    std::printf("  %-50s %9.2f %-3s", qPrintable(row.name), row.value, qPrintable(row.unit));
+    if (row.floor > 0)
+        std::printf("  floor %9.2f  ratio %5.2f", row.floor, ratio);
+    std::printf("  %s\n", qPrintable(verdict));
+    std::fflush(stdout);
+}
+
+} // namespace bench

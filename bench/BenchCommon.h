@@ -1,0 +1,47 @@
+#pragma once
+
+// Small measuring tools shared by the benchmark sections.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace bench {
+
+double Median(QList<double> values);
+qint64 MonotonicNs();
+
+// Every process of the tree rooted at pid (the root included).
+QList<int> ProcessTree(int pid);
+// Resident memory of a process tree, in KiB.
+qint64 TreeRssKiB(int pid);
+// CPU time (user + system) used so far by a process tree, in seconds.
+double TreeCpuSeconds(int pid);
+// How many processes of the tree run the given executable name.
+int CountInTree(int pid, const QString& exeName);
+
+struct Row {
+    QString name;
+    double value = 0;
+    QString unit;
+    double floor = 0;    // the same figure for the floor program; 0: none
+    double maxRatio = 0; // budget as a ratio to the floor; 0: none
+    double maxValue = 0; // budget as an absolute value; 0: none
+};
+
+// A section of the benchmark: a name and a function that measures and
+// returns its rows.
+struct Section {
+    QString name;
+    std::function<QList<Row>(int runs)> run;
+};
+
+void Register(const Section& section);
+QList<Section>& Sections();
+
+// Prints one row: value, floor, ratio and the budget verdict.
+void Print(const Row& row);
+
+} // namespace bench

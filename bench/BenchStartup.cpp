@@ -1,0 +1,111 @@
+// Start-up, memory and idle CPU of the real program in AppBar Mode, side
+// by side with the floor program.
+
+#include "BenchCommon.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+struct Sample {
+    double firstPaintMs = -1;
+    double rssMiB = 0;
+    double idleCpuPercent = 0;
+    int engineProcesses = 0;
+};
+
+void MovePointerAway()
+{
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("700")});
+}
+
+Sample Measure(const QString& exe, int idleSeconds)
+{
+    Sample s;
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZENTRO_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+    p.setProcessEnvironment(env);
+    MovePointerAway();
+
+    const qint64 t0 = bench::MonotonicNs();
+    p.start(exe, {});
+    if (!p.waitForStarted(10000))
+        return s;
+    QByteArray err;
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 30000) {
+        p.waitForReadyRead(100);
+        err += p.readAllStandardError();
+        const int at = err.indexOf("zentro-first-paint ");
+        const int end = at >= 0 ? err.indexOf('\n', at) : -1;
+        if (end > 0) {
+            const qint64 t1 = err.mid(at + 19, end - at - 19).toLongLong();
+            s.firstPaintMs = (t1 - t0) / 1e6;
+            break;
+        }
+    }
+    // Let the start-up settle and the bar roll up before measuring.
+    QThread::msleep(1500);
+    const int pid = int(p.processId());
+    s.rssMiB = bench::TreeRssKiB(pid) / 1024.0;
+    const double cpu0 = bench::TreeCpuSeconds(pid);
+    QThread::sleep(idleSeconds);
+    const double cpu1 = bench::TreeCpuSeconds(pid);
+    s.idleCpuPercent = (cpu1 - cpu0) / idleSeconds * 100.0;
+    s.engineProcesses = bench::CountInTree(pid, QStringLiteral("QtWebEngineProcess"));
+    p.terminate();
+    if (!p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished(5000);
+    }
+    return s;
+}
+
+QList<bench::Row> Run(int runs)
+{
+    const int idleSeconds = 10;
+    QList<double> zPaint, zRss, zCpu, fPaint, fRss, fCpu;
+    int engines = 0;
+    for (int i = 0; i < runs; ++i) {
+        const Sample f = Measure(QStringLiteral(ZENTRO_FLOOR_PATH), idleSeconds);
+        const Sample z = Measure(QStringLiteral(ZENTRO_BINARY_PATH), idleSeconds);
+        fPaint << f.firstPaintMs;
+        fRss << f.rssMiB;
+        fCpu << f.idleCpuPercent;
+        zPaint << z.firstPaintMs;
+        zRss << z.rssMiB;
+        zCpu << z.idleCpuPercent;
+        engines += z.engineProcesses;
+        std::printf("    run %d: first paint %.1f / %.1f ms, rss %.1f / %.1f MiB, idle cpu %.2f / "
+                    "%.2f %%\n",
+                    i + 1, z.firstPaintMs, f.firstPaintMs, z.rssMiB, f.rssMiB, z.idleCpuPercent,
+                    f.idleCpuPercent);
+        std::fflush(stdout);
+    }
+    QList<bench::Row> rows;
+    rows << bench::Row{QStringLiteral("exec to app-bar first paint (median)"),
+                       bench::Median(zPaint), QStringLiteral("ms"), bench::Median(fPaint), 1.5};
+    rows << bench::Row{QStringLiteral("resident memory, AppBar Mode (median)"), bench::Median(zRss),
+                       QStringLiteral("MiB"), bench::Median(fRss), 1.5};
+    rows << bench::Row{QStringLiteral("idle CPU over 10 s, AppBar Mode (median)"),
+                       bench::Median(zCpu), QStringLiteral("%"), bench::Median(fCpu), 1.5};
+    rows << bench::Row{QStringLiteral("HTML engine processes in AppBar Mode (all runs)"),
+                       double(engines),
+                       QStringLiteral(""),
+                       0,
+                       0,
+                       0.5};
+    return rows;
+}
+
+[[maybe_unused]] const bool registered = (bench::Register({QStringLiteral("startup"), Run}), true);
+
+} // namespace

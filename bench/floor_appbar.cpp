@@ -1,0 +1,61 @@
+// The floor for the start-up, memory and idle figures: the least a Qt
+// program can do to show a frameless 500 x 25 strip that polls the pointer
+// every 10 ms.
+
+#include <QApplication>
+#include <QCursor>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+class Strip : public QWidget {
+public:
+    Strip() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    {
+        resize(500, 25);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            const QPoint p = QCursor::pos();
+            m_last = p;
+        });
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.start(10);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), palette().button());
+        if (!m_painted) {
+            m_painted = true;
+            timespec ts{};
+            clock_gettime(CLOCK_MONOTONIC, &ts);
+            std::fprintf(stderr, "zentro-first-paint %lld\n",
+                         static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+            std::fflush(stderr);
+        }
+    }
+
+private:
+    QTimer m_timer;
+    QPoint m_last;
+    bool m_painted = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+#ifdef ZENTRO_FLOOR_WITH_ENGINE
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
+    QApplication app(argc, argv);
+    Strip s;
+    s.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,60 @@
+# One interface target that every target of the project links: warnings,
+# strict Qt defines and the sanitizer switch live here and nowhere else.
+add_library(zentro_options INTERFACE)
+target_compile_options(zentro_options INTERFACE -Wall -Wextra)
+target_compile_definitions(zentro_options INTERFACE
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_FOREACH
+    QT_DISABLE_DEPRECATED_UP_TO=0x060000)
+if(ZENTRO_SANITIZE)
+    target_compile_options(zentro_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(zentro_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# zentro_add_library(<name> SOURCES ... LIBS ...)
+# A static library of one subsystem. Subsystems may refer to each other in
+# a cycle (static libraries only), which the link line resolves.
+function(zentro_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC zentro_options ${ARG_LIBS})
+endfunction()
+
+# zentro_add_test(<name> LABEL unit|widget|webengine|e2e SOURCES ... LIBS ...
+#                 [PLATFORM offscreen|xvfb] [TIMEOUT s])
+# One Qt Test executable per subject. Widget tests default to the offscreen
+# platform; X-level tests (xvfb) run one at a time because they share the
+# display and the pointer.
+function(zentro_add_test name)
+    cmake_parse_arguments(ARG "" "LABEL;PLATFORM;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+    target_link_libraries(${name} PRIVATE zentro_options Qt6::Test ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT ARG_PLATFORM)
+        set(ARG_PLATFORM offscreen)
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    set(env
+        "QTWEBENGINE_DISABLE_SANDBOX=1"
+        "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --disable-dev-shm-usage"
+        "ZENTRO_BINARY=$<TARGET_FILE:zentro>"
+        "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+        "LANG=C.UTF-8")
+    if(ARG_PLATFORM STREQUAL "offscreen")
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    else()
+        list(APPEND env "QT_QPA_PLATFORM=xcb")
+        set_property(TEST ${name} PROPERTY RESOURCE_LOCK xdisplay)
+    endif()
+    set_property(TEST ${name} PROPERTY ENVIRONMENT "${env}")
+    set_property(TEST ${name} PROPERTY LABELS ${ARG_LABEL})
+    set_property(TEST ${name} PROPERTY TIMEOUT ${ARG_TIMEOUT})
+endfunction()

@@ -1,0 +1,67 @@
+#include "app/Application.h"
+
+#include "app/HintStyle.h"
+#include "appbar/uAppbar.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QWidget>
+
+TfAppBar* fAppBar = nullptr;
+TfChat* fChat = nullptr;
+TfMain* fMain = nullptr;
+TfMessenger* fMessenger = nullptr;
+
+namespace {
+bool g_terminating = false;
+}
+
+TViewMode CurrentViewMode()
+{
+    if (fMain)
+        return TViewMode::vmFull;
+    if (fMessenger)
+        return TViewMode::vmMessenger;
+    return TViewMode::vmAppBar;
+}
+
+bool ApplicationTerminating()
+{
+    return g_terminating;
+}
+
+void PrepareApplication()
+{
+    // The HTML engine needs a shared GL context set up before the
+    // application object; it costs nothing until a view exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+void SetUpApplication(QApplication& app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Zentro"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zentro"));
+    QGuiApplication::setApplicationDisplayName(QString());
+    app.setQuitOnLastWindowClosed(false);
+    InstallHintStyle(app);
+}
+
+void CreateStartupWindows()
+{
+    fAppBar = new TfAppBar();
+}
+
+void DestroyAllWindows()
+{
+    g_terminating = true;
+    // Deleting one window can delete others it owns: hold guarded pointers.
+    QList<QPointer<QWidget>> windows;
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops)
+        windows.append(w);
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
+    fAppBar = nullptr;
+    fChat = nullptr;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+class TfAppBar;
+class TfChat;
+class TfMain;
+class TfMessenger;
+class QApplication;
+
+// The live window of each class, or null. fAppBar and fChat live for the
+// whole run; fMain and fMessenger are cleared by their windows' destructors.
+extern TfAppBar* fAppBar;
+extern TfChat* fChat;
+extern TfMain* fMain;
+extern TfMessenger* fMessenger;
+
+enum class TViewMode { vmAppBar, vmFull, vmMessenger };
+
+// The view mode is never stored: it is read off fMain and fMessenger.
+TViewMode CurrentViewMode();
+
+// Set once the event loop has ended and the remaining windows are being
+// destroyed; the Full Mode window saves its toolbar layout only then.
+bool ApplicationTerminating();
+
+// What must happen before the QApplication object exists (attributes,
+// URL schemes).
+void PrepareApplication();
+
+// Application-wide settings once the QApplication exists: names, the hint
+// style, no quitting when windows close (only the app-bar's "Exit" ends).
+void SetUpApplication(QApplication& app);
+
+// Start-up in order: the app-bar (visible at once), then the hidden chat
+// window. Returns after both exist.
+void CreateStartupWindows();
+
+// After the event loop: marks the application as terminating and destroys
+// every window that still exists, the Full Mode window included.
+void DestroyAllWindows();

@@ -1,0 +1,256 @@
+#include "appbar/uAppbar.h"
+
+#include "app/Application.h"
+#include "app/TColor.h"
+#include "app/uUtils.h"
+#include "appbar/AppBarGeometry.h"
+#include "contacts/uMessenger.h"
+#include "main/uMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+QFont PixelFont(const QString& family, int pixels, bool bold = false)
+{
+    QFont f(family);
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QToolButton* FlatButton(QWidget* parent, const QString& hint)
+{
+    auto* b = new QToolButton(parent);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolTip(hint);
+    b->resize(23, 22);
+    return b;
+}
+
+} // namespace
+
+TfAppBar::TfAppBar(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setWindowTitle(QStringLiteral("Zentro AppBar"));
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
+    setPalette(pal);
+
+    sbFull = FlatButton(this, QStringLiteral("Full Mode"));
+    sbMessenger = FlatButton(this, QStringLiteral("Messenger Mode"));
+    connect(sbFull, &QToolButton::clicked, this, &TfAppBar::sbFullClick);
+    connect(sbMessenger, &QToolButton::clicked, this, &TfAppBar::sbMessengerClick);
+
+    Label1 = new QLabel(QStringLiteral("You have 13 new e-mails"), this);
+    Label1->setFont(PixelFont(QStringLiteral("Arial"), 13, true));
+    Label1->move(28, 4);
+    Label1->adjustSize();
+    Label2 = new QLabel(QStringLiteral("Online Contacts: 4 of 8"), this);
+    Label2->setFont(PixelFont(QStringLiteral("Arial"), 13, true));
+    Label2->move(220, 4);
+    Label2->adjustSize();
+
+    BuildMenu();
+
+    tRoll = new QTimer(this);
+    tRoll->setInterval(10);
+    tRoll->setTimerType(Qt::PreciseTimer);
+    connect(tRoll, &QTimer::timeout, this, &TfAppBar::tRollTimer);
+
+    FormCreate();
+    tRoll->start();
+    show();
+    // Stay above the program's other windows also where no window manager
+    // enforces the always-on-top hint.
+    qApp->installEventFilter(this);
+}
+
+TfAppBar::~TfAppBar()
+{
+    // FormDestroy: the region is a value; nothing else to release.
+    if (fAppBar == this)
+        fAppBar = nullptr;
+}
+
+bool TfAppBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = w->windowType();
+        if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip)
+            QTimer::singleShot(0, this, [this] { raise(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfAppBar::BuildMenu()
+{
+    pmMenu = new QMenu(this);
+    OpeninFullMode1 = pmMenu->addAction(QStringLiteral("Open in Full Mode"));
+    connect(OpeninFullMode1, &QAction::triggered, this, &TfAppBar::sbFullClick);
+    OpeninMessengerMode1 = pmMenu->addAction(QStringLiteral("Open in Messenger Mode"));
+    connect(OpeninMessengerMode1, &QAction::triggered, this, &TfAppBar::sbMessengerClick);
+    N1 = pmMenu->addSeparator();
+
+    Sendemailto1 = pmMenu->addMenu(QStringLiteral("Send e-mail to"));
+    const auto contactItem = [this](const QString& caption) {
+        QAction* a = Sendemailto1->addAction(caption);
+        connect(a, &QAction::triggered, this, [this, a] { ContactN1Click(a); });
+        return a;
+    };
+    Contact11 = contactItem(QStringLiteral("Contact 1"));
+    Contact21 = contactItem(QStringLiteral("Contact 2"));
+    N2 = Sendemailto1->addAction(QStringLiteral("..."));
+    ContactN1 = contactItem(QStringLiteral("Contact N"));
+
+    Chatwith1 = pmMenu->addMenu(QStringLiteral("Chat with"));
+    Contact12 = Chatwith1->addAction(QStringLiteral("Online Contact 1"));
+    Contact22 = Chatwith1->addAction(QStringLiteral("OnlineContact 2"));
+    N3 = Chatwith1->addAction(QStringLiteral("..."));
+    ContactN2 = Chatwith1->addAction(QStringLiteral("Online Contact K"));
+    N4 = Chatwith1->addSeparator();
+    OfflineContactK11 = Chatwith1->addAction(QStringLiteral("Offline Contact K+1"));
+    N5 = Chatwith1->addAction(QStringLiteral("..."));
+    OfflineContactN1 = Chatwith1->addAction(QStringLiteral("Offline Contact N"));
+
+    N6 = pmMenu->addSeparator();
+    Exit1 = pmMenu->addAction(QStringLiteral("Exit"));
+    connect(Exit1, &QAction::triggered, this, &TfAppBar::Exit1Click);
+}
+
+void TfAppBar::FormCreate()
+{
+    // A Qt::Tool window already keeps out of the taskbar; Qt has no hidden
+    // application window that would need the same treatment.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : AppBarWidth;
+    resize(AppBarWidth, AppBarHeight);
+    move(AppBarLeft(screenWidth, width()), 0);
+
+    sbFull->move(0, 0);
+    sbMessenger->move(width() - sbMessenger->width(), 0);
+
+    BarRegion = BarRegionOf(width(), height());
+    setMask(BarRegion);
+}
+
+bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
+{
+    return PointOnBar(BarRegion, pos(), screenPoint);
+}
+
+void TfAppBar::tRollTimer()
+{
+    const int target = RollTarget(IsPointOnBar(QCursor::pos()), height());
+    const int top = y();
+    if (top == target)
+        return;
+    move(x(), RollStep(top, target));
+}
+
+void TfAppBar::paintEvent(QPaintEvent*)
+{
+    QPainter canvas(this);
+    FormPaint(canvas);
+    if (!m_painted) {
+        m_painted = true;
+        if (qEnvironmentVariableIsSet("ZENTRO_REPORT_FIRST_PAINT")) {
+            // Monotonic clock, comparable with the process that started us.
+            timespec ts{};
+            clock_gettime(CLOCK_MONOTONIC, &ts);
+            std::fprintf(stderr, "zentro-first-paint %lld\n",
+                         static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+            std::fflush(stderr);
+        }
+        emit FirstPainted();
+    }
+}
+
+void TfAppBar::FormPaint(QPainter& canvas)
+{
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    // Grey boxes under the flat buttons, outlined with the 1-pixel black pen;
+    // the outline lies inside the bounds, right and bottom exclusive.
+    canvas.setPen(QPen(Qt::black, 1));
+    canvas.setBrush(clr::Gray.ToQColor());
+    for (const QToolButton* b : {sbFull, sbMessenger}) {
+        const QRect r = b->geometry();
+        canvas.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
+    }
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setClipRegion(BarRegion);
+    for (const QRect& r : FrameOfRegion(BarRegion, 2, 2))
+        canvas.fillRect(r, Qt::black);
+    for (const QRect& r : FrameOfRegion(BarRegion, 1, 1))
+        canvas.fillRect(r, Qt::white);
+}
+
+void TfAppBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    pmMenu->popup(event->globalPos());
+}
+
+void TfAppBar::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program; the remaining windows are
+    // destroyed after the event loop.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TfAppBar::sbFullClick()
+{
+    if (fMessenger)
+        fMessenger->close();
+    if (!fMain) {
+        fMain = new TfMain();
+    } else {
+        fMain->show();
+        fMain->raise();
+        fMain->activateWindow();
+    }
+}
+
+void TfAppBar::sbMessengerClick()
+{
+    if (fMain)
+        fMain->close();
+    if (!fMessenger) {
+        fMessenger = new TfMessenger();
+    } else {
+        fMessenger->show();
+        fMessenger->raise();
+        fMessenger->activateWindow();
+    }
+}
+
+void TfAppBar::ContactN1Click(QAction* sender)
+{
+    OpenComposer(QString(), sender->text(), QString(), QString());
+}
+
+void TfAppBar::Exit1Click()
+{
+    close();
+}

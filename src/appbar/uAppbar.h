@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QRegion>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+
+// The app-bar: the application's main window, a borderless always-on-top
+// strip cut to a trapezoid at the top of the primary screen. It rolls up
+// out of the way and rolls down when the pointer touches it.
+class TfAppBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfAppBar(QWidget* parent = nullptr);
+    ~TfAppBar() override;
+
+    QToolButton* sbFull;
+    QToolButton* sbMessenger;
+    QLabel* Label1;
+    QLabel* Label2;
+    QTimer* tRoll;
+
+    QMenu* pmMenu;
+    QAction* OpeninFullMode1;
+    QAction* OpeninMessengerMode1;
+    QAction* N1;
+    QMenu* Sendemailto1;
+    QAction* Contact11;
+    QAction* Contact21;
+    QAction* N2;
+    QAction* ContactN1;
+    QMenu* Chatwith1;
+    QAction* Contact12;
+    QAction* Contact22;
+    QAction* N3;
+    QAction* ContactN2;
+    QAction* N4;
+    QAction* OfflineContactK11;
+    QAction* N5;
+    QAction* OfflineContactN1;
+    QAction* N6;
+    QAction* Exit1;
+
+    // The trapezoid in window coordinates: hit-test area, painted outline
+    // and source of the window shape.
+    QRegion BarRegion;
+
+    bool IsPointOnBar(const QPoint& screenPoint) const;
+
+    void FormCreate();
+    void tRollTimer();
+    void sbFullClick();
+    void sbMessengerClick();
+    void ContactN1Click(QAction* sender);
+    void Exit1Click();
+
+signals:
+    // Emitted once, after the first paint reached the window (benchmarks).
+    void FirstPainted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormPaint(QPainter& canvas);
+    void BuildMenu();
+    bool m_painted = false;
+};

@@ -31,12 +31,7 @@ bool ApplicationTerminating()
     return g_terminating;
 }
 
-void PrepareApplication()
-{
-    // The HTML engine needs a shared GL context set up before the
-    // application object; it costs nothing until a view exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
+void PrepareApplication() {}
 
 void SetUpApplication(QApplication& app)
 {

@@ -3,52 +3,137 @@
 #include "app/Application.h"
 #include "app/FadeIn.h"
 #include "app/HintStyle.h"
+#include "app/TColor.h"
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
+#include "contacts/ContactTree.h"
+#include "contacts/DemoContacts.h"
+#include "contacts/StatusImages.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design sizes: the tree gets what the status panel and bar leave.
+constexpr int TreeWidth = 247;
+constexpr int TreeHeight = 413;
+constexpr int PanelHeight = 27;
+constexpr int StatusBarHeight = 19;
+
+} // namespace
 
 TfMessenger::TfMessenger(QWidget* parent) : QMainWindow(parent, Qt::Tool)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Zentro Messenger"));
-    move(542, 356);
-    resize(247, 478);
-
-    Fade = new TFadeIn(this, nullptr);
-
-    QMenu* View1 = menuBar()->addMenu(QStringLiteral("View"));
-    QMenu* ViewStyle1 = View1->addMenu(QStringLiteral("View Style"));
-    FullMode1 = ViewStyle1->addAction(QStringLiteral("Full Mode"));
-    connect(FullMode1, &QAction::triggered, this, &TfMessenger::FullMode1Click);
-    MessengerMode1 = ViewStyle1->addAction(QStringLiteral("Messenger Mode"));
-    MessengerMode1->setCheckable(true);
-    MessengerMode1->setChecked(true);
-    connect(MessengerMode1, &QAction::triggered, MessengerMode1,
-            [this] { MessengerMode1->setChecked(true); });
-    AppBarMode1 = ViewStyle1->addAction(QStringLiteral("AppBar Mode"));
-    connect(AppBarMode1, &QAction::triggered, this, &TfMessenger::AppBarMode1Click);
-    View1->addSeparator();
-    Close1 = View1->addAction(QStringLiteral("Close"));
-    connect(Close1, &QAction::triggered, this, &TfMessenger::Close1Click);
-
+    BuildControls();
+    BuildMainMenu();
+    WireHandlers();
     FormCreate();
 }
 
 TfMessenger::~TfMessenger()
 {
-    // FormDestroy
+    // FormDestroy: the next switch to Messenger Mode makes a new window.
     if (fMessenger == this)
         fMessenger = nullptr;
+}
+
+void TfMessenger::BuildControls()
+{
+    setWindowTitle(QStringLiteral("Zentro Messenger"));
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
+    setPalette(pal);
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(client);
+
+    ilStatus = NewStatusImageList(this);
+    tvContacts = new TContactTree(ilStatus, client);
+    layout->addWidget(tvContacts, 1);
+
+    Panel1 = new QWidget(client);
+    Panel1->setFixedHeight(PanelHeight);
+    layout->addWidget(Panel1);
+    Label1 = new QLabel(QStringLiteral("My Status"), Panel1);
+    Label1->move(4, 8);
+    Label1->adjustSize(); // sized to its text
+    cbStatus = new QComboBox(Panel1);
+    cbStatus->setGeometry(56, 4, 185, 21);
+    cbStatus->addItems({QStringLiteral("Fucked up"), QStringLiteral("Dead"),
+                        QStringLiteral("Still alive, but dying"), QStringLiteral("Weird")});
+    cbStatus->setCurrentIndex(0);
+    setTabOrder(tvContacts, cbStatus);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    // A widget rather than a message: menus would clear a message. Like a
+    // panel's text it is cut off when the window is narrower.
+    auto* simpleText = new QLabel(QStringLiteral("TODO: Does this window need ADVERTISING?"));
+    simpleText->setMinimumWidth(1);
+    StatusBar1->addWidget(simpleText, 1);
+    setStatusBar(StatusBar1);
+
+    Fade = new TFadeIn(this, nullptr);
+}
+
+void TfMessenger::BuildMainMenu()
+{
+    View1 = menuBar()->addMenu(QStringLiteral("View"));
+    ViewStyle1 = View1->addMenu(QStringLiteral("View Style"));
+    FullMode1 = ViewStyle1->addAction(QStringLiteral("Full Mode"));
+    MessengerMode1 = ViewStyle1->addAction(QStringLiteral("Messenger Mode"));
+    MessengerMode1->setCheckable(true);
+    MessengerMode1->setChecked(true);
+    AppBarMode1 = ViewStyle1->addAction(QStringLiteral("AppBar Mode"));
+    N1 = View1->addSeparator();
+    Close1 = View1->addAction(QStringLiteral("Close"));
+
+    // The client area holds the tree at its design size above the panel
+    // and the status bar; the frame is the platform's.
+    resize(TreeWidth, menuBar()->sizeHint().height() + TreeHeight + PanelHeight + StatusBarHeight);
+    move(542, 356);
+}
+
+void TfMessenger::WireHandlers()
+{
+    connect(FullMode1, &QAction::triggered, this, &TfMessenger::FullMode1Click);
+    // "Messenger Mode" has no handler; its check mark is fixed.
+    connect(MessengerMode1, &QAction::toggled, MessengerMode1,
+            [this] { MessengerMode1->setChecked(true); });
+    connect(AppBarMode1, &QAction::triggered, this, &TfMessenger::AppBarMode1Click);
+    connect(Close1, &QAction::triggered, this, &TfMessenger::Close1Click);
 }
 
 void TfMessenger::FormCreate()
 {
     SetApplicationHintDelay(1);
+    BuildDemoContacts(tvContacts);
     SetDoubleBufferedDeep(this);
     StartFadeIn();
+}
+
+// The status icons stand at the right edge of every row.
+void TfMessenger::FormResize()
+{
+    tvContacts->Repaint();
+}
+
+void TfMessenger::FormClose()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void TfMessenger::StartFadeIn()
@@ -75,4 +160,16 @@ void TfMessenger::AppBarMode1Click()
 void TfMessenger::Close1Click()
 {
     close();
+}
+
+void TfMessenger::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TfMessenger::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
 }

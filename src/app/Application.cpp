@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -40,6 +41,11 @@ void SetUpApplication(QApplication& app)
     QGuiApplication::setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
     InstallHintStyle(app);
+    // The windows ask for the classic UI faces by name. Without them the
+    // font matcher falls back to a face about a fifth wider, which cuts
+    // captions off; the metric-compatible sans face keeps their widths.
+    for (const char* family : {"MS Sans Serif", "Tahoma", "Default", "Arial"})
+        QFont::insertSubstitution(QString::fromLatin1(family), QStringLiteral("Liberation Sans"));
 }
 
 void CreateStartupWindows()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "main/BarLayout.h"
+
+class TCommandManager;
+
+// The Full Mode window's commands as designed: every command of the menu
+// bar with its category, caption and shortcuts, and the menu bar's item
+// tree; the toolbar's commands with their picture indices, and the
+// toolbar's items. The window binds the handlers afterwards.
+TBarLayout BuildMenuBarCommands(TCommandManager* amMenuBar);
+TBarLayout BuildToolBarCommands(TCommandManager* amToolBar);

@@ -1,0 +1,68 @@
+#include "main/PreviewMouseHook.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWebEngineView>
+
+TPreviewMouseHook::TPreviewMouseHook(std::function<void()> target, QObject* owner)
+    : QObject(owner), MouseHookTarget(std::move(target))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+TPreviewMouseHook::~TPreviewMouseHook()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+    for (const Silenced& s : std::as_const(m_silenced))
+        if (s.View)
+            s.View->setContextMenuPolicy(s.Policy);
+}
+
+QWidget* TPreviewMouseHook::HtmlViewOf(QObject* receiver)
+{
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* view = qobject_cast<QWebEngineView*>(w)) {
+            // The engine's surface is the view's focus proxy, which is
+            // replaced with the page: compare now.
+            return widget == view || widget == view->focusProxy() ? view : nullptr;
+        }
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+void TPreviewMouseHook::Silence(QWidget* view)
+{
+    if (view->contextMenuPolicy() == Qt::PreventContextMenu)
+        return;
+    m_silenced.append({view, view->contextMenuPolicy()});
+    view->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+bool TPreviewMouseHook::PreviewMouseHook(QObject* receiver, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton)
+        return false;
+    QWidget* view = HtmlViewOf(receiver);
+    if (!view)
+        return false;
+    // The engine asks for its menu on the press already: keep it quiet,
+    // but let the press through as before.
+    Silence(view);
+    if (type != QEvent::MouseButtonRelease)
+        return false;
+    if (MouseHookTarget)
+        MouseHookTarget();
+    return true;
+}
+
+bool TPreviewMouseHook::eventFilter(QObject* watched, QEvent* event)
+{
+    return PreviewMouseHook(watched, event) || QObject::eventFilter(watched, event);
+}

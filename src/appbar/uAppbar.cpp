@@ -214,9 +214,11 @@ void TfAppBar::contextMenuEvent(QContextMenuEvent* event)
 void TfAppBar::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program; the remaining windows are
-    // destroyed after the event loop.
+    // destroyed after the event loop. Not quit(): it would close every
+    // window first, and a Full Mode window still open at the end must be
+    // destroyed as the program ends (it keeps its toolbar layout then).
     event->accept();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 void TfAppBar::sbFullClick()

@@ -104,6 +104,14 @@ private:
     QPoint m_press;
 };
 
+// A label whose accelerator moves the focus to its control.
+QLabel* Buddy(const QString& text, QWidget* control)
+{
+    auto* label = new QLabel(text, control->parentWidget());
+    label->setBuddy(control);
+    return label;
+}
+
 } // namespace
 
 QStringList TCustomizeDlg::MenuAnimations()
@@ -181,7 +189,7 @@ QWidget* TCustomizeDlg::BuildToolbarsPage()
     cbApplyToAll = new QCheckBox(QStringLiteral("Apply caption options &to all toolbars"), page);
     auto* captions = new QGroupBox(QStringLiteral("Toolbar Options"), page);
     auto* form = new QVBoxLayout(captions);
-    form->addWidget(new QLabel(QStringLiteral("Caption Options:"), captions));
+    form->addWidget(Buddy(QStringLiteral("Caption &Options:"), cbCaptionOptions));
     form->addWidget(cbCaptionOptions);
     form->addWidget(cbApplyToAll);
     auto* right = new QVBoxLayout;
@@ -191,7 +199,7 @@ QWidget* TCustomizeDlg::BuildToolbarsPage()
     top->addWidget(lbToolbars, 1);
     top->addLayout(right);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Toolb&ars:"), page));
+    layout->addWidget(Buddy(QStringLiteral("Toolb&ars:"), lbToolbars));
     layout->addLayout(top, 1);
     layout->addWidget(captions);
 
@@ -217,10 +225,10 @@ QWidget* TCustomizeDlg::BuildActionsPage()
     (new QVBoxLayout(description))->addWidget(lDescription);
     auto* lists = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("Cate&gories:"), page));
+    left->addWidget(Buddy(QStringLiteral("Cate&gories:"), lbCategories));
     left->addWidget(lbCategories);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Action&s:"), page));
+    right->addWidget(Buddy(QStringLiteral("Action&s:"), lbActions));
     right->addWidget(lbActions);
     lists->addLayout(left, 2);
     lists->addLayout(right, 3);
@@ -262,7 +270,7 @@ QWidget* TCustomizeDlg::BuildOptionsPage()
     o->addWidget(cbShowTips);
     o->addWidget(cbShortCutsInTips);
     auto* animations = new QHBoxLayout;
-    animations->addWidget(new QLabel(QStringLiteral("&Menu animations:"), other));
+    animations->addWidget(Buddy(QStringLiteral("&Menu animations:"), cbMenuAnimations));
     animations->addWidget(cbMenuAnimations, 1);
     o->addLayout(animations);
     auto* layout = new QVBoxLayout(page);

@@ -8,6 +8,9 @@
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "compose/uMail.h"
+#include "contacts/ContactTree.h"
+#include "contacts/DemoContacts.h"
+#include "contacts/StatusImages.h"
 #include "main/ActionMenuBar.h"
 #include "main/ActionToolBar.h"
 #include "main/BevelSplitter.h"
@@ -131,6 +134,7 @@ void TfMain::BuildImageLists()
                                   QStringLiteral("main/forward"),     QStringLiteral("main/check"),
                                   QStringLiteral("main/addressbook"), QStringLiteral("main/find"),
                                   QStringLiteral("main/print"),       QStringLiteral("main/close")};
+    ilStatus = NewStatusImageList(this);
     ilToolBar = new TImageList(16, 16, this);
     ilMenuBar = new TImageList(16, 16, this);
     for (const QString& p : pictures) {
@@ -245,9 +249,10 @@ void TfMain::BuildLeftColumn()
     Panel10 = new QLabel(QStringLiteral(" Contacts"), Panel5);
     Panel10->setFont(caption);
     Panel10->setFixedHeight(CaptionPanelHeight);
+    tvContacts = new TContactTree(ilStatus, Panel5);
     QVBoxLayout* contacts = Column(Panel5);
     contacts->addWidget(Panel10);
-    contacts->addStretch();
+    contacts->addWidget(tvContacts);
 
     Splitter2->addWidget(Panel4);
     Splitter2->addWidget(Panel5);
@@ -395,6 +400,7 @@ void TfMain::FormCreate()
     // The application-window style: Qt gives every normal top-level window
     // its own taskbar entry.
     SetApplicationHintDelay(1);
+    BuildDemoContacts(tvContacts);
     MouseHook = new TPreviewMouseHook([this] { PopupMessageMenu(); }, this);
     SetDoubleBufferedDeep(this);
     LayoutTopBand();
@@ -446,6 +452,7 @@ void TfMain::FormResize()
 void TfMain::Panel4Resize()
 {
     // The contact tree's icons sit at its right edge: repaint it all.
+    tvContacts->Repaint();
 }
 
 void TfMain::Panel5Resize()
@@ -502,8 +509,9 @@ void TfMain::tvFoldersCustomDrawItem(QPainter& canvas, const QTreeWidgetItem* no
     for (const QTreeWidgetItem* p = node->parent(); p; p = p->parent())
         ++level;
     const int x = R.left() + level * FolderIndent;
-    if (ilStatus)
-        ilStatus->Draw(canvas, x, R.top(), !node->isExpanded() && node->childCount() > 0 ? 12 : 13);
+    ilStatus->Draw(canvas, x, R.top(),
+                   !node->isExpanded() && node->childCount() > 0 ? imgGroupCollapsed
+                                                                 : imgGroupExpanded);
 
     // The text is written on the canvas's brush: the highlight when selected.
     const QRect textRect(x + FolderTextOffset, R.top(),

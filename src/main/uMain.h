@@ -19,6 +19,7 @@ class TActionMenuBar;
 class TActionToolBar;
 class TBevelSplitter;
 class TCommandManager;
+class TContactTree;
 class TCustomizeDlg;
 class TFadeIn;
 class TImageList;
@@ -40,6 +41,7 @@ public:
     TCommandManager* amToolBar;
     TImageList* ilMenuBar;
     TImageList* ilToolBar;
+    TImageList* ilStatus; // the status pictures of both trees
     TColorMap MenuColorMap;
     TColorMap ToolbarColorMap;
     TCustomizeDlg* cd = nullptr; // created on first use
@@ -76,6 +78,7 @@ public:
     QTreeWidget* tvFolders;
     QFrame* Panel5;
     QLabel* Panel10;
+    TContactTree* tvContacts;
     TBevelSplitter* Splitter1;
     QFrame* Panel3;
     TBevelSplitter* Splitter3;
@@ -139,7 +142,6 @@ private:
     void BindHandlers();
     void FadeInCompleted();
 
-    TImageList* ilStatus = nullptr; // the status pictures of the contact tree
     TXPStyle* m_menuStyle;
     TXPStyle* m_toolbarStyle;
 };

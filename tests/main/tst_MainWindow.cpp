@@ -171,6 +171,14 @@ private slots:
         };
         tv->setCurrentItem(root);
         QVERIFY(blueInFirstRow());
+        // A click on the arrow opens the folder, a click on its name does not.
+        const QRect rootRow = tv->visualItemRect(root);
+        QTest::mouseClick(tv->viewport(), Qt::LeftButton, {}, QPoint(40, rootRow.center().y()));
+        QVERIFY(!root->isExpanded());
+        QTest::mouseClick(tv->viewport(), Qt::LeftButton, {}, QPoint(6, rootRow.center().y()));
+        QVERIFY(root->isExpanded());
+        QTest::mouseClick(tv->viewport(), Qt::LeftButton, {}, QPoint(6, rootRow.center().y()));
+        QVERIFY(!root->isExpanded());
         root->setExpanded(true);
         tv->setCurrentItem(root->child(1));
         QVERIFY(!blueInFirstRow());

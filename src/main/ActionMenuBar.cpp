@@ -6,6 +6,18 @@
 #include "main/XPStyle.h"
 
 #include <QMenu>
+#include <QTimer>
+
+namespace {
+
+const char* ChevronProperty = "zentroChevron";
+
+QList<int> PathOf(const QAction* action)
+{
+    return action->data().value<QList<int>>();
+}
+
+} // namespace
 
 TActionMenuBar::TActionMenuBar(TCommandManager* manager, int bar, TXPStyle* style, QWidget* parent)
     : QMenuBar(parent), m_manager(manager), m_style(style), m_bar(bar)
@@ -42,8 +54,16 @@ QMenu* TActionMenuBar::BuildMenu(const TBarItem& item, const QList<int>& path, Q
             action = new TItemAction(m_manager, m_bar, subPath, sub, menu);
             menu->addAction(action);
         }
+        action->setData(QVariant::fromValue(subPath));
         action->setVisible(sub.Visible);
     }
+    auto* fullMenu = new QTimer(menu);
+    fullMenu->setObjectName(QStringLiteral("fullMenu"));
+    fullMenu->setSingleShot(true);
+    fullMenu->setInterval(FullMenuDelay);
+    connect(fullMenu, &QTimer::timeout, this, [this, menu] { ShowFullMenu(menu); });
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { Personalize(menu); });
+    connect(menu, &QMenu::aboutToHide, this, [this, menu] { Unpersonalize(menu); });
     return menu;
 }
 
@@ -70,6 +90,77 @@ void TActionMenuBar::Rebuild()
         m_top.append(action);
     }
     setVisible(layout.Visible);
+}
+
+bool TActionMenuBar::Used(const QList<int>& path)
+{
+    const TBarItem* item = m_manager->Item(m_bar, path);
+    if (!item)
+        return false;
+    if (item->UsageCount > 0)
+        return true;
+    for (int i = 0; i < item->Items.size(); ++i)
+        if (Used(QList<int>(path) << i))
+            return true;
+    return false;
+}
+
+void TActionMenuBar::Personalize(QMenu* menu)
+{
+    if (!m_manager->Options().RecentlyUsedFirst)
+        return;
+    QList<QAction*> unused;
+    bool anyUsed = false;
+    const auto actions = menu->actions();
+    for (QAction* a : actions) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        if (Used(PathOf(a)))
+            anyUsed = true;
+        else
+            unused.append(a);
+    }
+    // A menu nothing of which was used yet opens in full.
+    if (!anyUsed || unused.isEmpty())
+        return;
+    for (QAction* a : std::as_const(unused)) {
+        a->setVisible(false);
+        a->setProperty(TXPStyle::UnusedProperty, true);
+    }
+    QAction* chevron = menu->addAction(ChevronText());
+    chevron->setProperty(ChevronProperty, true);
+    chevron->setToolTip(QStringLiteral("Show all entries"));
+    connect(chevron, &QAction::hovered, menu, [this, menu] { ShowFullMenu(menu); });
+    if (m_manager->Options().FullMenusAfterDelay)
+        menu->findChild<QTimer*>(QStringLiteral("fullMenu"))->start();
+}
+
+void TActionMenuBar::ShowFullMenu(QMenu* menu)
+{
+    const auto actions = menu->actions();
+    for (QAction* a : actions) {
+        if (a->property(ChevronProperty).toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        } else if (a->property(TXPStyle::UnusedProperty).toBool())
+            a->setVisible(true);
+    }
+}
+
+void TActionMenuBar::Unpersonalize(QMenu* menu)
+{
+    menu->findChild<QTimer*>(QStringLiteral("fullMenu"))->stop();
+    const auto actions = menu->actions();
+    for (QAction* a : actions) {
+        if (a->property(ChevronProperty).toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        } else if (a->property(TXPStyle::UnusedProperty).toBool()) {
+            a->setProperty(TXPStyle::UnusedProperty, false);
+            const TBarItem* item = m_manager->Item(m_bar, PathOf(a));
+            a->setVisible(item && item->Visible);
+        }
+    }
 }
 
 void TActionMenuBar::FollowItem(int bar, const QList<int>& path)

@@ -20,10 +20,20 @@ public:
     // The action of a top-level entry (its menu's action), or null.
     QAction* TopLevelAction(int index) const;
 
+    // With the manager's "recently used first" option a menu opens with
+    // the entries used so far; the others come on the chevron at its end,
+    // or by themselves after this pause when full menus come after a delay.
+    static constexpr int FullMenuDelay = 1500;
+    static QString ChevronText() { return QStringLiteral("\u00BB"); }
+    void ShowFullMenu(QMenu* menu);
+
 private:
     void Rebuild();
     void FollowItem(int bar, const QList<int>& path);
     QMenu* BuildMenu(const TBarItem& item, const QList<int>& path, QWidget* parent);
+    bool Used(const QList<int>& path);
+    void Personalize(QMenu* menu);
+    void Unpersonalize(QMenu* menu);
 
     TCommandManager* m_manager;
     TXPStyle* m_style;

@@ -238,6 +238,68 @@ private slots:
         QVERIFY(manager.Bar(0).Items[1].Visible);
     }
 
+    void recentlyUsedEntriesFirst()
+    {
+        QWidget window;
+        TCommandManager manager(&window);
+        TXPStyle style{TColorMap()};
+        QList<TBarItem> items;
+        for (const char* name : {"acA", "acB", "acC"}) {
+            TCommand* c = manager.AddCommand(QLatin1String(name), QString(), QLatin1String(name));
+            c->OnExecute = [](TCommand*) {
+            };
+            items.append(TBarItem::MakeCommand(QLatin1String(name), QLatin1String(name)));
+        }
+        TBarLayout layout;
+        layout.Items = {TBarItem::MakeSubmenu(QStringLiteral("&Menu"), items)};
+        manager.AddBar(layout);
+        TActionMenuBar bar(&manager, 0, &style, &window);
+        QMenu* menu = bar.TopLevelAction(0)->menu();
+        auto visible = [menu] {
+            QStringList out;
+            for (const QAction* a : menu->actions())
+                if (a->isVisible())
+                    out << a->text();
+            return out;
+        };
+        // Off, or nothing used yet: the full menu.
+        menu->popup(QPoint(10, 10));
+        QCOMPARE(visible(), (QStringList{QStringLiteral("acA"), QStringLiteral("acB"),
+                                         QStringLiteral("acC")}));
+        menu->hide();
+
+        TBarOptions options;
+        options.RecentlyUsedFirst = true;
+        options.FullMenusAfterDelay = false;
+        manager.SetOptions(options);
+        menu->actions()[1]->trigger();
+        QCOMPARE(manager.Bar(0).Items[0].Items[1].UsageCount, 1);
+        menu->popup(QPoint(10, 10));
+        QCOMPARE(visible(), (QStringList{QStringLiteral("acB"), TActionMenuBar::ChevronText()}));
+        // The chevron brings the rest, drawn as unused.
+        emit menu->actions().last()->hovered();
+        QTRY_COMPARE(visible().size(), 3);
+        QVERIFY(menu->actions()[0]->property(TXPStyle::UnusedProperty).toBool());
+        menu->hide();
+        QCOMPARE(menu->actions().size(), 3);
+        QVERIFY(!menu->actions()[0]->property(TXPStyle::UnusedProperty).toBool());
+
+        // Full menus after a pause.
+        options.FullMenusAfterDelay = true;
+        manager.SetOptions(options);
+        menu->popup(QPoint(10, 10));
+        QCOMPARE(visible().size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(visible().size(), 3, TActionMenuBar::FullMenuDelay * 4);
+        menu->hide();
+
+        manager.ResetUsageData();
+        QCOMPARE(manager.Bar(0).Items[0].Items[1].UsageCount, 0);
+        menu = bar.TopLevelAction(0)->menu();
+        menu->popup(QPoint(10, 10));
+        QCOMPARE(visible().size(), 3);
+        menu->hide();
+    }
+
     void hintsFollowTheOptions()
     {
         Fixture f;

@@ -2,6 +2,7 @@
 
 #include "app/HintStyle.h"
 #include "appbar/uAppbar.h"
+#include "htmlview/ResSchemeHandler.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,7 +17,8 @@ TfMessenger* fMessenger = nullptr;
 
 namespace {
 bool g_terminating = false;
-}
+QString g_title = QStringLiteral("Zentro");
+} // namespace
 
 TViewMode CurrentViewMode()
 {
@@ -32,7 +34,25 @@ bool ApplicationTerminating()
     return g_terminating;
 }
 
-void PrepareApplication() {}
+QString ApplicationTitle()
+{
+    return g_title;
+}
+
+void SetApplicationTitle(const QString& title)
+{
+    g_title = title;
+}
+
+void PrepareApplication()
+{
+    // The HTML engine, now linked, needs shared GL contexts set up before
+    // the application object (it would crash on X11 without).
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The editor's pictures come through the "res" scheme, which the
+    // engine accepts only when it is known before the application object.
+    TResSchemeHandler::RegisterScheme();
+}
 
 void SetUpApplication(QApplication& app)
 {

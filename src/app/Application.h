@@ -5,6 +5,7 @@ class TfChat;
 class TfMain;
 class TfMessenger;
 class QApplication;
+class QString;
 
 // The live window of each class, or null. fAppBar and fChat live for the
 // whole run; fMain and fMessenger are cleared by their windows' destructors.
@@ -21,6 +22,12 @@ TViewMode CurrentViewMode();
 // Set once the event loop has ended and the remaining windows are being
 // destroyed; the Full Mode window saves its toolbar layout only then.
 bool ApplicationTerminating();
+
+// The application's title, which the dialogs of the HTML views carry. Kept
+// apart from Qt's application display name, which X11 would append to the
+// caption of every window.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& title);
 
 // What must happen before the QApplication object exists (attributes,
 // URL schemes).

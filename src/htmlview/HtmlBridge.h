@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+// The program's end of the bridge script that runs in its own world in
+// every page of an HTML view. The script reports a snapshot of all
+// editing-command states on every selection, input or formatting change
+// and after every command; the questions of the document facade are
+// answered from the latest one.
+class THtmlBridge : public QObject {
+    Q_OBJECT
+public:
+    explicit THtmlBridge(QObject* parent = nullptr);
+
+    // Boolean for styles and alignments, text for FontName, integer 1..7
+    // for FontSize, integer 0x00BBGGRR for ForeColor and BackColor; empty
+    // when the selection has no single value or the command is unknown.
+    QVariant CommandValue(const QString& command) const;
+    bool CommandEnabled(const QString& command) const;
+    bool CommandState(const QString& command) const;
+    // The address of the link at the selection, or empty.
+    QString LinkAtSelection() const { return m_link; }
+    // How many snapshots have arrived.
+    int SnapshotCount() const { return m_count; }
+
+public slots:
+    // Called by the page's bridge through the web channel.
+    void snapshot(const QVariantMap& state);
+
+signals:
+    void Changed();
+
+private:
+    QHash<QString, bool> m_states;
+    QHash<QString, bool> m_enabled;
+    QHash<QString, QVariant> m_values;
+    QString m_link;
+    int m_count = 0;
+};

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "htmlview/HtmlDocument.h"
+#include "htmlview/HtmlViewOptions.h"
+#include "htmlview/PrintOptions.h"
+
+#include <QFrame>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QVBoxLayout;
+class QWebChannel;
+class QWebEngineView;
+class THtmlBridge;
+class THtmlRequestPolicy;
+
+// The one control through which the program shows and edits HTML; every
+// window that shows HTML owns one, named web. It hosts the HTML engine,
+// which it starts lazily: until the first navigation or document load the
+// control is an empty area and Document() yields nothing, so windows that
+// never load anything (the chat transcript) never start the engine.
+//
+// Pages never run their own scripts and never read local files: the only
+// script is the program's bridge, in its own world.
+class THtmlView : public QFrame {
+    Q_OBJECT
+public:
+    explicit THtmlView(QWidget* parent = nullptr);
+    ~THtmlView() override;
+
+    // Settings. Changing a set recomputes its flags and applies them to the
+    // engine at once.
+    TDownloadControlOptions DownloadOptions() const { return m_downloadOptions; }
+    void SetDownloadOptions(TDownloadControlOptions options);
+    quint32 DownloadControlFlags() const { return m_downloadControlFlags; }
+    TUserInterfaceOptions UserInterfaceOptions() const { return m_userInterfaceOptions; }
+    void SetUserInterfaceOptions(TUserInterfaceOptions options);
+    quint32 HostUIFlags() const { return m_hostUIFlags; }
+    TPrintOptions& PrintOptions() { return *m_printOptions; }
+    // Dialogs the view opens carry the application's icon and title.
+    bool ReplaceCaption() const { return m_replaceCaption; }
+    void SetReplaceCaption(bool on) { m_replaceCaption = on; }
+    // Shell requests to open HTML files: this platform sends none, so the
+    // flag is only carried.
+    bool EnableDDE() const { return m_enableDDE; }
+    void SetEnableDDE(bool on) { m_enableDDE = on; }
+    // True loads the runtime's default floating-point environment, false
+    // masks every floating-point exception.
+    bool fpExceptions() const { return m_fpExceptions; }
+    void SetfpExceptions(bool on);
+    // A token added to the engine's user agent for this view's requests
+    // while the view exists; nothing is stored anywhere.
+    QString UserAgent() const { return m_userAgent; }
+    void SetUserAgent(const QString& token);
+
+    // Operations.
+    void Navigate(const QString& URL);
+    void Stop();
+    // The current document, or nothing while there is none.
+    THtmlDocument Document() const;
+    // A save dialog for the document; its HTML is written to the chosen
+    // file. Nothing happens without a document; every failure is silent.
+    void ShowSaveAsDialog();
+    // Paints the control's current image onto a canvas at (x, y).
+    void PaintTo(QPainter& canvas, int x, int y);
+
+    // Events, each a handler of the owning window or nothing.
+    // The editor's command states may have changed (a new snapshot).
+    std::function<void(THtmlView* Sender, int Command, bool Enable)> OnCommandStateChange;
+    std::function<void(THtmlView* Sender, const QUrl& URL)> OnDocumentComplete;
+    // The link under the pointer, or empty.
+    std::function<void(THtmlView* Sender, const QString& Text)> OnStatusTextChange;
+    // A context menu is asked for at a screen point; S_OK means the window
+    // has shown its own menu and the engine shows none.
+    std::function<int(quint32 dwID, const QPoint& ppt)> OnShowContextMenu;
+
+    // The engine's view, or null until the engine has started.
+    QWebEngineView* View() const { return m_view; }
+    bool EngineStarted() const { return m_view != nullptr; }
+    // The HTML view whose engine surface receives the events of an object
+    // (for hooks that watch mouse events application-wide), or null.
+    static THtmlView* FromEventTarget(const QObject* target);
+
+    // Answers the engine's context-menu request (also a seam for tests).
+    int ShowContextMenu(quint32 dwID, const QPoint& ppt);
+    // Gives a dialog the view opens the application's icon and title when
+    // ReplaceCaption is on.
+    void TidyDialog(QWidget* dialog) const;
+
+    // The document facade's end: commands, writes and questions.
+    THtmlBridge* Bridge() const { return m_bridge; }
+    void ExecCommand(const QString& command, bool showUI, const QVariant& value);
+    void SetDesignMode(const QString& value);
+    void SetBgColor(const QString& value);
+    void BeginWrite();
+    void ClearWrite();
+    void WriteHtml(const QString& html);
+    void EndWrite();
+
+private:
+    void StartEngine();
+    void ApplySettings();
+    void RunBridge(const QString& function, const QVariantList& args = {});
+    void LoadFinished();
+    void SaveDocumentTo(const QString& fileName);
+    QString AskAddress(const QString& caption, const QString& label, const QString& address);
+
+    TDownloadControlOptions m_downloadOptions = DefaultDownloadOptions;
+    quint32 m_downloadControlFlags = 0;
+    TUserInterfaceOptions m_userInterfaceOptions;
+    quint32 m_hostUIFlags = 0;
+    std::unique_ptr<TPrintOptions> m_printOptions;
+    bool m_replaceCaption = false;
+    bool m_enableDDE = false;
+    bool m_fpExceptions = true;
+    QString m_userAgent;
+
+    QVBoxLayout* m_layout;
+    THtmlBridge* m_bridge;
+    THtmlRequestPolicy* m_policy;
+    QWebEngineView* m_view = nullptr;
+    QWebChannel* m_channel = nullptr;
+    bool m_hasDocument = false;
+    bool m_writing = false;
+    QString m_written;
+};

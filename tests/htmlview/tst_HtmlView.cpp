@@ -1,0 +1,571 @@
+// The embedded HTML view: lazy engine, settings, the document facade and
+// its snapshot answers, notifications, Save As, the "res" scheme and what
+// untrusted HTML may not do.
+
+#include "htmlview/HtmlBridge.h"
+#include "htmlview/HtmlDocumentError.h"
+#include "htmlview/HtmlView.h"
+#include "htmlview/ResSchemeHandler.h"
+
+#include "ProcessTree.h"
+#include "ZentroTest.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace {
+
+// Runs a script in the bridge's world and waits for its result.
+QVariant Eval(THtmlView* web, const QString& script)
+{
+    auto result = std::make_shared<std::optional<QVariant>>();
+    web->View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                       [result](const QVariant& v) { *result = v; });
+    QDeadlineTimer deadline(10000);
+    while (!result->has_value() && !deadline.hasExpired())
+        QTest::qWait(5);
+    return result->value_or(QVariant());
+}
+
+// A shown view with a blank page loaded.
+std::unique_ptr<THtmlView> BlankView()
+{
+    auto web = std::make_unique<THtmlView>();
+    web->resize(400, 300);
+    web->show();
+    bool complete = false;
+    web->OnDocumentComplete = [&complete](THtmlView*, const QUrl&) {
+        complete = true;
+    };
+    web->Navigate(QStringLiteral("about:blank"));
+    [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(complete, 20000);
+    }();
+    web->OnDocumentComplete = nullptr;
+    return web;
+}
+
+// Loads HTML through the facade as the Full Mode preview does, and waits
+// until the bridge reported from the new document.
+void Load(THtmlView* web, const QString& html)
+{
+    const int before = web->Bridge()->SnapshotCount();
+    THtmlDocument doc =
+        web->Document().Get(QStringLiteral("script")).Get(QStringLiteral("document"));
+    doc.Call(QStringLiteral("Open"), {QStringLiteral("text/html")});
+    doc.Call(QStringLiteral("Clear"));
+    doc.Call(QStringLiteral("Write"), {html});
+    doc.Call(QStringLiteral("Close"));
+    QTRY_VERIFY_WITH_TIMEOUT(web->Bridge()->SnapshotCount() > before, 10000);
+}
+
+// Selects the contents of the element with the id. The snapshot follows;
+// callers wait for an answer that tells it from the one before.
+void Select(THtmlView* web, const QString& id)
+{
+    Eval(web, QStringLiteral("(() => { const r = document.createRange();"
+                             " r.selectNodeContents(document.getElementById('%1'));"
+                             " const s = getSelection(); s.removeAllRanges(); s.addRange(r);"
+                             " return true; })()")
+                  .arg(id));
+}
+
+// Types a file name into a file dialog, as the user does.
+void SetFileName(QFileDialog* dialog, const QString& name)
+{
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(edit);
+    edit->setText(name);
+}
+
+QMenu* VisibleMenu()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
+            return m;
+    return nullptr;
+}
+
+} // namespace
+
+class tst_HtmlView : public QObject {
+    Q_OBJECT
+private slots:
+    // First: no engine has run in this process yet.
+    void emptyViewHasNoEngineAndNoDocument()
+    {
+        THtmlView web;
+        web.resize(200, 100);
+        web.show();
+        QCoreApplication::processEvents();
+        QVERIFY(!web.EngineStarted());
+        QVERIFY(web.Document().IsNull());
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError,
+                                 web.Document().Call(QStringLiteral("execCommand"), {}));
+
+        // Save As without a document opens nothing and reports nothing.
+        bool dialogSeen = false;
+        QTimer::singleShot(200, this, [&dialogSeen] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                    dialogSeen = true;
+                    d->reject();
+                }
+        });
+        web.ShowSaveAsDialog();
+        QTest::qWait(300);
+        QVERIFY(!dialogSeen);
+
+        // Painting draws the empty area.
+        QImage canvas(300, 200, QImage::Format_ARGB32);
+        canvas.fill(Qt::red);
+        QPainter p(&canvas);
+        web.PaintTo(p, 50, 40);
+        p.end();
+        QCOMPARE(canvas.pixelColor(10, 10), QColor(Qt::red));
+        QCOMPARE(canvas.pixelColor(100, 80), web.palette().color(QPalette::Base));
+
+        QVERIFY(!web.EngineStarted());
+        QCOMPARE(proctree::EngineProcesses(), 0);
+    }
+
+    void flagSetsAreRecomputedAndApplied()
+    {
+        auto web = BlankView();
+        QCOMPARE(web->DownloadControlFlags(), 0x70u);
+        QCOMPARE(web->HostUIFlags(), 0u);
+        QCOMPARE(web->frameShape(), QFrame::StyledPanel);
+
+        web->SetUserInterfaceOptions(NO3DBORDER | FLAT_SCROLLBAR);
+        QCOMPARE(web->HostUIFlags(), 0x84u);
+        QCOMPARE(web->frameShape(), QFrame::NoFrame);
+
+        QWebEnginePage* page = web->View()->page();
+        // Nothing of the views is kept on disk.
+        QVERIFY(page->profile()->isOffTheRecord());
+        QVERIFY(page->settings()->testAttribute(QWebEngineSettings::AutoLoadImages));
+        QVERIFY(!page->isAudioMuted());
+        QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+
+        web->SetDownloadOptions(DLCTL_VIDEOS | DLCTL_OFFLINE);
+        QCOMPARE(web->DownloadControlFlags(), 0x80000020u);
+        QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::AutoLoadImages));
+        QVERIFY(page->isAudioMuted());
+
+        web->SetUserInterfaceOptions(SCROLL_NO);
+        QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::ShowScrollBars));
+        QCOMPARE(web->frameShape(), QFrame::StyledPanel);
+
+        web->SetDownloadOptions(DefaultDownloadOptions);
+        QVERIFY(page->settings()->testAttribute(QWebEngineSettings::AutoLoadImages));
+        QVERIFY(!page->isAudioMuted());
+    }
+
+    void namesAreMatchedWithoutCaseAndUnknownNamesRaise()
+    {
+        auto web = BlankView();
+        const THtmlDocument doc = web->Document();
+        QVERIFY(!doc.IsNull());
+        QVERIFY(doc == web->Document());
+
+        const THtmlDocument inner =
+            doc.Get(QStringLiteral("SCRIPT")).Get(QStringLiteral("Document"));
+        QVERIFY(!inner.IsNull());
+        QVERIFY(inner == doc);
+
+        doc.Set(QStringLiteral("DesignMode"), QStringLiteral("On"));
+        QTRY_COMPARE_WITH_TIMEOUT(Eval(web.get(), QStringLiteral("document.designMode")).toString(),
+                                  QStringLiteral("on"), 10000);
+        doc.Set(QStringLiteral("designmode"), QStringLiteral("Off"));
+        QTRY_COMPARE_WITH_TIMEOUT(Eval(web.get(), QStringLiteral("document.designMode")).toString(),
+                                  QStringLiteral("off"), 10000);
+        doc.Set(QStringLiteral("BGCOLOR"), QStringLiteral("#000000"));
+        QTRY_COMPARE_WITH_TIMEOUT(Eval(web.get(), QStringLiteral("document.bgColor")).toString(),
+                                  QStringLiteral("#000000"), 10000);
+
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError, doc.Call(QStringLiteral("navigate")));
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError,
+                                 doc.Set(QStringLiteral("title"), QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError, doc.Get(QStringLiteral("document")));
+        // The window has a document and nothing of the document's own.
+        const THtmlDocument window = doc.Get(QStringLiteral("script"));
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError, window.Call(QStringLiteral("execCommand"),
+                                                                 {QStringLiteral("Bold")}));
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError, doc.Call(QStringLiteral("queryCommandValue")));
+        try {
+            doc.Call(QStringLiteral("frobnicate"));
+            QFAIL("no error raised");
+        } catch (const EHtmlDocumentError& e) {
+            QVERIFY(e.Message().contains(QStringLiteral("frobnicate")));
+        }
+
+        // A reference outliving its view raises instead of crashing.
+        web.reset();
+        QVERIFY_THROWS_EXCEPTION(EHtmlDocumentError, doc.Call(QStringLiteral("close")));
+    }
+
+    void writingReplacesThePageInPlace()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<html><body><p id=a>First</p></body></html>"));
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.body.innerText")).toString().trimmed(),
+                 QStringLiteral("First"));
+        QCOMPARE(web->View()->url(), QUrl(QStringLiteral("about:blank")));
+
+        // A second write replaces the first, and the bridge still reports.
+        Load(web.get(), QStringLiteral("<p id=b>Second</p>"));
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.body.innerText")).toString().trimmed(),
+                 QStringLiteral("Second"));
+        QCOMPARE(web->Bridge()->CommandEnabled(QStringLiteral("Copy")), false);
+        Select(web.get(), QStringLiteral("b"));
+        QTRY_COMPARE_WITH_TIMEOUT(web->Bridge()->CommandEnabled(QStringLiteral("Copy")), true,
+                                  10000);
+    }
+
+    void questionsAreAnsweredFromTheSnapshotWithTheirTypes()
+    {
+        auto web = BlankView();
+        Load(web.get(),
+             QStringLiteral(
+                 "<body style='font-family: Arial; font-size: 16px'>"
+                 "<p id=bold><b>bold</b></p>"
+                 "<p id=plain style='text-align: center'>plain</p>"
+                 "<p id=red><font color='#ff0000' size=5 face='Courier New'>red</font></p>"
+                 "<p id=mixed><font size=2>small</font><font size=6>large</font></p>"
+                 "</body>"));
+        const THtmlDocument doc = web->Document();
+        doc.Set(QStringLiteral("designMode"), QStringLiteral("On"));
+
+        int changes = 0;
+        web->OnCommandStateChange = [&changes](THtmlView*, int, bool) {
+            ++changes;
+        };
+        Select(web.get(), QStringLiteral("bold"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")}), QVariant(true),
+            10000);
+        QVERIFY(changes > 0);
+        QVariant v = doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")});
+        QCOMPARE(v.typeId(), int(QMetaType::Bool));
+        QCOMPARE(v.toBool(), true);
+        QCOMPARE(doc.Call(QStringLiteral("QUERYCOMMANDVALUE"), {QStringLiteral("bold")}),
+                 QVariant(true));
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("JustifyCenter")}),
+                 QVariant(false));
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontName")}),
+                 QVariant(QStringLiteral("Arial")));
+        v = doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontSize")});
+        QCOMPARE(v.typeId(), int(QMetaType::Int));
+        QCOMPARE(v.toInt(), 3);
+        v = doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("ForeColor")});
+        QCOMPARE(v.typeId(), int(QMetaType::Int));
+        QCOMPARE(v.toInt(), 0);
+        // A selection can be cut and copied.
+        v = doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("Copy")});
+        QCOMPARE(v.typeId(), int(QMetaType::Bool));
+        QCOMPARE(v.toBool(), true);
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("cut")}),
+                 QVariant(true));
+
+        Select(web.get(), QStringLiteral("plain"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("justifycenter")}),
+            QVariant(true), 10000);
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")}),
+                 QVariant(false));
+
+        Select(web.get(), QStringLiteral("red"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("ForeColor")}),
+            QVariant(0x0000FF), 10000);
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontSize")}),
+                 QVariant(5));
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontName")}),
+                 QVariant(QStringLiteral("Courier New")));
+
+        // Two sizes in the selection: no single value.
+        Select(web.get(), QStringLiteral("mixed"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontSize")}).isNull(),
+            10000);
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontName")}),
+                 QVariant(QStringLiteral("Arial")));
+
+        // Nothing selected: no values, and nothing to cut.
+        Eval(web.get(), QStringLiteral("getSelection().removeAllRanges(), true"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontName")}).isNull(),
+            10000);
+        QVERIFY(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("ForeColor")}).isNull());
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("Cut")}),
+                 QVariant(false));
+        // An unknown command has no value and is not enabled.
+        QVERIFY(
+            !doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Nonsense")}).isValid());
+        QCOMPARE(doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("Nonsense")}),
+                 QVariant(false));
+    }
+
+    void commandsReachTheEditor()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<p id=t>text</p><p id=u>more</p>"));
+        const THtmlDocument doc = web->Document();
+        doc.Set(QStringLiteral("designMode"), QStringLiteral("On"));
+        Select(web.get(), QStringLiteral("t"));
+
+        doc.Call(QStringLiteral("execCommand"), {QStringLiteral("Bold"), false, false});
+        // A snapshot follows the command.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")}), QVariant(true),
+            10000);
+        QVERIFY(Eval(web.get(), QStringLiteral("document.getElementById('t').innerHTML"))
+                    .toString()
+                    .contains(QStringLiteral("<b>")));
+
+        // An integer colour in 0x00BBGGRR order, a size as an integer.
+        doc.Call(QStringLiteral("EXECCOMMAND"), {QStringLiteral("ForeColor"), false, 0xFF0000});
+        doc.Call(QStringLiteral("execCommand"), {QStringLiteral("FontSize"), false, 6});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("ForeColor")}),
+            QVariant(0xFF0000), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("FontSize")}),
+            QVariant(6), 10000);
+        const QString html =
+            Eval(web.get(), QStringLiteral("document.getElementById('t').innerHTML")).toString();
+        QVERIFY2(html.contains(QStringLiteral("#0000ff")), qPrintable(html));
+
+        // Undo goes through the engine and takes the last change back.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("Undo")}),
+            QVariant(true), 10000);
+        doc.Call(QStringLiteral("execCommand"), {QStringLiteral("Undo"), false, false});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !Eval(web.get(), QStringLiteral("document.getElementById('t').innerHTML"))
+                 .toString()
+                 .contains(QStringLiteral("size=\"6\"")),
+            10000);
+    }
+
+    void linkDialogIsOursAndTidied()
+    {
+        auto web = BlankView();
+        QApplication::setWindowIcon(QIcon(QPixmap(16, 16)));
+        SetApplicationTitle(QStringLiteral("Zentro Compose"));
+        web->SetReplaceCaption(true);
+        Load(web.get(), QStringLiteral("<p id=t>link me</p>"));
+        const THtmlDocument doc = web->Document();
+        doc.Set(QStringLiteral("designMode"), QStringLiteral("On"));
+        Select(web.get(), QStringLiteral("t"));
+
+        QString caption;
+        bool iconSet = false;
+        QTimer::singleShot(100, this, [&] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            caption = d->windowTitle();
+            iconSet = d->windowIcon().cacheKey() == QApplication::windowIcon().cacheKey();
+            auto* edit = d->findChild<QLineEdit*>();
+            edit->setText(QStringLiteral("http://example.invalid/"));
+            d->accept();
+        });
+        doc.Call(QStringLiteral("execCommand"), {QStringLiteral("CreateLink"), true, false});
+        QCOMPARE(caption, QStringLiteral("Hyperlink - Zentro Compose"));
+        QVERIFY(iconSet);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            Eval(web.get(), QStringLiteral("document.getElementById('t').innerHTML"))
+                .toString()
+                .contains(QStringLiteral("href=\"http://example.invalid/\"")),
+            10000);
+
+        // Cancelled: nothing changes. Without ReplaceCaption: caption as is.
+        web->SetReplaceCaption(false);
+        caption.clear();
+        QTimer::singleShot(100, this, [&] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                caption = d->windowTitle();
+                d->reject();
+            }
+        });
+        doc.Call(QStringLiteral("execCommand"), {QStringLiteral("InsertImage"), true, false});
+        QCOMPARE(caption, QStringLiteral("Picture"));
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.images.length")).toInt(), 0);
+    }
+
+    void contextMenuRequestsFollowTheHandler()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<p>text</p>"));
+        QWidget* surface = web->View()->focusProxy();
+        QVERIFY(surface);
+        QCOMPARE(THtmlView::FromEventTarget(surface), web.get());
+        QCOMPARE(THtmlView::FromEventTarget(web.get()), nullptr);
+
+        // Without a handler the engine's own menu opens.
+        QCOMPARE(web->ShowContextMenu(cmDefault, QPoint()), int(S_FALSE));
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(50, 50));
+        QTRY_VERIFY_WITH_TIMEOUT(VisibleMenu() != nullptr, 10000);
+        VisibleMenu()->close();
+        QTRY_VERIFY(VisibleMenu() == nullptr);
+
+        // A handler that answers S_OK gets the screen point; no engine menu.
+        QPoint reported;
+        int calls = 0;
+        web->OnShowContextMenu = [&](quint32, const QPoint& p) {
+            reported = p;
+            ++calls;
+            return int(S_OK);
+        };
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(60, 40));
+        QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 10000);
+        QCOMPARE(reported, web->View()->mapToGlobal(QPoint(60, 40)));
+        QTest::qWait(200);
+        QVERIFY(VisibleMenu() == nullptr);
+        QCOMPARE(web->ShowContextMenu(cmDefault, QPoint()), int(S_OK));
+    }
+
+    void keysReachTheEditor()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<body></body>"));
+        web->Document().Set(QStringLiteral("designMode"), QStringLiteral("On"));
+        QTRY_COMPARE_WITH_TIMEOUT(Eval(web.get(), QStringLiteral("document.designMode")).toString(),
+                                  QStringLiteral("on"), 10000);
+        QWidget* surface = web->View()->focusProxy();
+        web->activateWindow();
+        surface->setFocus();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::keyClicks(surface, QStringLiteral("abcd"));
+        QTest::keyClick(surface, Qt::Key_Backspace);
+        QTest::keyClick(surface, Qt::Key_Left);
+        QTest::keyClick(surface, Qt::Key_Return);
+        QTest::keyClicks(surface, QStringLiteral("x"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Eval(web.get(), QStringLiteral("document.body.innerText")).toString().simplified(),
+            QStringLiteral("ab xc"), 10000);
+        // Enter starts a new paragraph.
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.body.innerHTML")).toString(),
+                 QStringLiteral("ab<p>xc</p>"));
+    }
+
+    void saveAsWritesTheDocument()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<p>Saved \u00e9 text</p>"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("out.htm"));
+        QTimer::singleShot(200, this, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            SetFileName(d, file);
+            static_cast<QDialog*>(d)->accept();
+        });
+        web->ShowSaveAsDialog();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 10000);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        QVERIFY2(text.contains(QStringLiteral("<p>Saved \u00e9 text</p>")), qPrintable(text));
+
+        // Failures are swallowed: an unwritable place writes nothing.
+        QTimer::singleShot(200, this, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                SetFileName(d, QStringLiteral("/proc/zentro-cannot-write.htm"));
+                static_cast<QDialog*>(d)->accept();
+            }
+        });
+        web->ShowSaveAsDialog();
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(QStringLiteral("/proc/zentro-cannot-write.htm")));
+    }
+
+    void untrustedHtmlRunsNoScriptAndReadsNoLocalFile()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(QStringLiteral("p.png"));
+        QImage(4, 4, QImage::Format_RGB32).save(picture);
+        auto web = BlankView();
+        const QString emoticon = TResSchemeHandler::EmoticonUrl(1).toString();
+        Load(web.get(),
+             QStringLiteral("<script>document.title = 'script ran';</script>"
+                            "<img id=local src='%1' onerror=\"document.title='handler ran'\">"
+                            "<img id=res src='%2'>"
+                            "<img id=other src='%3'>"
+                            "<iframe id=frame src='%4'></iframe>")
+                 .arg(QUrl::fromLocalFile(picture).toString(), emoticon,
+                      TResSchemeHandler::EmoticonUrl(2).toString(),
+                      QUrl::fromLocalFile(picture).toString()));
+        // The program's own emoticon loads through "res"; a missing one and
+        // the local file do not.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Eval(web.get(), QStringLiteral("document.getElementById('res').naturalWidth")).toInt(),
+            1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            Eval(web.get(), QStringLiteral("document.getElementById('local').complete")).toBool(),
+            10000);
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.getElementById('local').naturalWidth"))
+                     .toInt(),
+                 0);
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.getElementById('other').naturalWidth"))
+                     .toInt(),
+                 0);
+        QCOMPARE(Eval(web.get(), QStringLiteral("document.title")).toString(), QString());
+        // The page cannot navigate itself to a local file either.
+        web->Navigate(QUrl::fromLocalFile(picture).toString());
+        QTest::qWait(300);
+        QCOMPARE(web->View()->url().scheme(), QStringLiteral("about"));
+    }
+
+    void statusTextIsTheLinkUnderThePointer()
+    {
+        auto web = BlankView();
+        Load(web.get(), QStringLiteral("<body style='margin:0'><a href='http://example.invalid/x' "
+                                       "style='display:block;height:100px'>link</a></body>"));
+        QString status = QStringLiteral("unset");
+        web->OnStatusTextChange = [&status](THtmlView*, const QString& text) {
+            status = text;
+        };
+        QWidget* surface = web->View()->focusProxy();
+        QTest::mouseMove(surface, QPoint(30, 30));
+        QTRY_COMPARE_WITH_TIMEOUT(status, QStringLiteral("http://example.invalid/x"), 10000);
+        QTest::mouseMove(surface, QPoint(30, 250));
+        QTRY_COMPARE_WITH_TIMEOUT(status, QString(), 10000);
+    }
+
+    void paintingShowsThePage()
+    {
+        auto web = BlankView();
+        web->SetUserInterfaceOptions(NO3DBORDER);
+        Load(web.get(), QStringLiteral("<body style='margin:0;background:#00ff00'></body>"));
+        QImage canvas(500, 400, QImage::Format_ARGB32);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                canvas.fill(Qt::white);
+                QPainter p(&canvas);
+                web->PaintTo(p, 0, 100);
+                return canvas.pixelColor(200, 250) == QColor(0, 255, 0);
+            }(),
+            10000);
+        QCOMPARE(canvas.pixelColor(200, 50), QColor(Qt::white));
+    }
+};
+
+ZENTRO_TEST_MAIN(tst_HtmlView)
+#include "tst_HtmlView.moc"

@@ -22,6 +22,9 @@ function(zentro_add_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC zentro_options ${ARG_LIBS})
+    # Cycles run through several libraries (app, compose, htmlview): repeat
+    # them often enough on the link line for every symbol to resolve.
+    set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
 endfunction()
 
 # zentro_add_test(<name> LABEL unit|widget|webengine|e2e SOURCES ... LIBS ...

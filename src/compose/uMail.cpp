@@ -1,35 +1,647 @@
 #include "compose/uMail.h"
 
+#include "app/Application.h"
+#include "app/Artwork.h"
 #include "app/FadeIn.h"
+#include "app/ImageList.h"
 #include "app/uUtils.h"
+#include "htmlview/HtmlView.h"
 
-#include <QFormLayout>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The pictures of IconsON, in image-index order.
+const char* const ToolbarArtwork[] = {
+    "compose/cut",        "compose/copy",       "compose/paste",        "compose/undo",
+    "compose/redo",       "compose/bold",       "compose/italic",       "compose/underline",
+    "compose/color",      "compose/align-left", "compose/align-center", "compose/align-right",
+    "compose/align-full", "compose/image",      "compose/link",         "compose/emoticon",
+};
+
+// A hint of two parts, "short|long", shows its first part as the tooltip.
+QString ShortHint(const QString& hint)
+{
+    return hint.section(QLatin1Char('|'), 0, 0);
+}
+
+QLineEdit* LabelledEdit(QWidget* parent, const QString& caption, int top)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(0, top, 57, 21);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* edit = new QLineEdit(parent);
+    edit->setGeometry(60, top, 720, 21);
+    // Flat: one thin line, no sunken border.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); }"));
+    label->setBuddy(edit);
+    return edit;
+}
+
+QComboBox* ToolbarList(QWidget* parent, int width)
+{
+    auto* list = new QComboBox(parent);
+    list->setFixedSize(width, 22);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    list->setFont(font);
+    list->setMaxVisibleItems(10);
+    list->setFocusPolicy(Qt::ClickFocus);
+    list->setToolTip(ShortHint(QStringLiteral("Font Name|Select font name")));
+    return list;
+}
+
+} // namespace
 
 TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Compose"));
+    setWindowIcon(Artwork::Icon(QStringLiteral("compose/window")));
+    QFont windowFont = font();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     resize(811, 600);
-    auto* header = new QWidget(this);
-    auto* form = new QFormLayout(header);
-    leSubject = new QLineEdit(header);
-    leTo = new QLineEdit(header);
-    leCC = new QLineEdit(header);
-    leBCC = new QLineEdit(header);
-    form->addRow(QStringLiteral("Subject"), leSubject);
-    form->addRow(QStringLiteral("To"), leTo);
-    form->addRow(QStringLiteral("CC"), leCC);
-    form->addRow(QStringLiteral("BCC"), leBCC);
-    setCentralWidget(header);
-    Fade = new TFadeIn(this, nullptr);
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+    Fade = new TFadeIn(this, [this] { FadeInCompleted(); });
+
+    IconsON = new TImageList(24, 24, this);
+    for (const char* name : ToolbarArtwork)
+        IconsON->AddArtwork(QString::fromLatin1(name));
+    IconsOff = new TImageList(24, 24, this);
+    for (int i = 0; i < IconsON->Count(); ++i)
+        IconsOff->AddImage(IconsON->DisabledImage(i, 2.0));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
+    BuildHeader();
+    BuildToolBar();
+    BuildEditor();
+    column->addWidget(pHeader);
+    column->addWidget(StandardToolBar);
+    column->addWidget(web, 1);
+    BuildStatusBar();
+    BuildMessageMenu();
+    BuildMainMenu();
+    WireHandlers();
+
     FormCreate();
 }
 
 TfMail::~TfMail() = default;
 
+void TfMail::BuildHeader()
+{
+    pHeader = new QWidget(this);
+    pHeader->setFixedHeight(109);
+    pHeader->setAutoFillBackground(true);
+    QPalette white = pHeader->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    pHeader->setPalette(white);
+    leSubject = LabelledEdit(pHeader, QStringLiteral("Subject"), 8);
+    leTo = LabelledEdit(pHeader, QStringLiteral("To"), 32);
+    leCC = LabelledEdit(pHeader, QStringLiteral("CC"), 56);
+    leBCC = LabelledEdit(pHeader, QStringLiteral("BCC"), 80);
+    setTabOrder(leSubject, leTo);
+    setTabOrder(leTo, leCC);
+    setTabOrder(leCC, leBCC);
+}
+
+QAction* TfMail::AddToolButton(const QString& caption, int image, const QString& hint)
+{
+    QAction* a = StandardToolBar->addAction(caption);
+    if (!hint.isEmpty())
+        a->setToolTip(hint);
+    ShowImage(a, image);
+    StandardToolBar->widgetForAction(a)->setFixedSize(31, 30);
+    return a;
+}
+
+void TfMail::BuildToolBar()
+{
+    StandardToolBar = new QToolBar(this);
+    StandardToolBar->setFixedHeight(40);
+    StandardToolBar->setIconSize(QSize(24, 24));
+    StandardToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    StandardToolBar->setMovable(false);
+    StandardToolBar->setFloatable(false);
+    StandardToolBar->setContentsMargins(4, 2, 2, 2);
+
+    CutButton = AddToolButton(QStringLiteral("Cu&t"), 0, QStringLiteral("Delete selected item"));
+    CopyButton = AddToolButton(QStringLiteral("&Copy"), 1,
+                               QStringLiteral("Copy selected item to clipboard"));
+    PasteButton =
+        AddToolButton(QStringLiteral("&Paste"), 2, QStringLiteral("Paste contents of clipboard"));
+    UndoButton = AddToolButton(QStringLiteral("&Undo"), 3, QStringLiteral("Undo the last action"));
+    RedoButton = AddToolButton(QStringLiteral("&Redo"), 4, QString());
+    ToolButton10 = StandardToolBar->addSeparator();
+    FontName = ToolbarList(StandardToolBar, 110);
+    StandardToolBar->addWidget(FontName);
+    ToolButton11 = StandardToolBar->addSeparator();
+    FontSize = ToolbarList(StandardToolBar, 40);
+    FontSize->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"),
+                        QStringLiteral("14"), QStringLiteral("18"), QStringLiteral("24"),
+                        QStringLiteral("36")});
+    FontSize->setCurrentIndex(-1);
+    StandardToolBar->addWidget(FontSize);
+    ToolButton2 = StandardToolBar->addSeparator();
+    BoldButton = AddToolButton(QStringLiteral("Bold"), 5, QStringLiteral("Bold"));
+    ItalicButton = AddToolButton(QStringLiteral("Italic"), 6, QStringLiteral("Italic"));
+    UnderlineButton = AddToolButton(QStringLiteral("Underline"), 7, QStringLiteral("Underline"));
+    ColorButton = AddToolButton(QStringLiteral("ColorButton"), 8, QStringLiteral("Font Color"));
+    ToolButton16 = StandardToolBar->addSeparator();
+    LeftAlign = AddToolButton(QStringLiteral("Align Left"), 9, QStringLiteral("Align Left"));
+    CenterAlign = AddToolButton(QStringLiteral("Align Center"), 10, QStringLiteral("Align Center"));
+    RightAlign = AddToolButton(QStringLiteral("Align Right"), 11, QStringLiteral("Align Right"));
+    FullAlign = AddToolButton(QStringLiteral("Align Full"), 12, QStringLiteral("Align Full"));
+    ToolButton1 = StandardToolBar->addSeparator();
+    ImageButton = AddToolButton(QStringLiteral("Insert Image"), 13, QStringLiteral("Insert Image"));
+    LinkButton = AddToolButton(QStringLiteral("Insert Hyperlink"), 14, QStringLiteral("Hyperlink"));
+    ToolButton3 = StandardToolBar->addSeparator();
+    EmoticonsButton =
+        AddToolButton(QStringLiteral("EmoticonsButton"), 15, QStringLiteral("Insert an Emoticon"));
+
+    for (QAction* toggle :
+         {BoldButton, ItalicButton, UnderlineButton, LeftAlign, CenterAlign, RightAlign, FullAlign})
+        toggle->setCheckable(true);
+    // One of the three stays down; Align Full toggles on its own.
+    AlignmentGroup = new QActionGroup(this);
+    for (QAction* a : {LeftAlign, CenterAlign, RightAlign})
+        AlignmentGroup->addAction(a);
+
+    // The palette drops down from the button's arrow.
+    pmEmoticons = new QMenu(this);
+    auto* emoticons = qobject_cast<QToolButton*>(StandardToolBar->widgetForAction(EmoticonsButton));
+    emoticons->setMenu(pmEmoticons);
+    emoticons->setPopupMode(QToolButton::MenuButtonPopup);
+    emoticons->setFixedSize(31 + 12, 30);
+}
+
+void TfMail::BuildEditor()
+{
+    web = new THtmlView(this);
+    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    web->SetUserInterfaceOptions(NO3DBORDER | FLAT_SCROLLBAR);
+    TPrintOptions& print = web->PrintOptions();
+    print.Margins = {19.05, 19.05, 19.05, 19.05};
+    print.Header = QStringLiteral("caca");
+    print.Footer = QStringLiteral("caca");
+    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
+    print.Orientation = poPortrait;
+    web->SetReplaceCaption(true);
+    web->SetEnableDDE(false);
+    web->SetfpExceptions(true);
+
+    imgPrintPreview = new QLabel(this);
+    imgPrintPreview->hide();
+    imgPrintPreview->installEventFilter(this);
+}
+
+void TfMail::BuildStatusBar()
+{
+    sb = new QStatusBar(this);
+    sb->setFixedHeight(19);
+    sb->setSizeGripEnabled(false);
+    for (size_t i = 0; i < sbPanels.size(); ++i) {
+        sbPanels[i] = new QLabel(sb);
+        sbPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    sbPanels[0]->setFixedWidth(120);
+    sbPanels[1]->setFixedWidth(60);
+    sbPanels[1]->setAlignment(Qt::AlignCenter);
+    sbPanels[2]->setMinimumWidth(50);
+    sb->addWidget(sbPanels[0]);
+    sb->addWidget(sbPanels[1]);
+    // The last panel takes the rest of the bar, as long links need it.
+    sb->addWidget(sbPanels[2], 1);
+    setStatusBar(sb);
+}
+
+QAction* TfMail::AddMenuItem(QMenu* menu, const QString& caption, int image)
+{
+    QAction* a = menu->addAction(caption);
+    if (image >= 0)
+        ShowImage(a, image);
+    return a;
+}
+
+void TfMail::BuildMessageMenu()
+{
+    pmMsg = new QMenu(this);
+    miCut = AddMenuItem(pmMsg, QStringLiteral("Cut"), 0);
+    miCopy = AddMenuItem(pmMsg, QStringLiteral("Copy"), 1);
+    miPaste = AddMenuItem(pmMsg, QStringLiteral("Paste"), 2);
+    N1 = pmMsg->addSeparator();
+    miUndo = AddMenuItem(pmMsg, QStringLiteral("Undo"), 3);
+    miRedo = AddMenuItem(pmMsg, QStringLiteral("Redo"), 4);
+    N3 = pmMsg->addSeparator();
+    miBold = AddMenuItem(pmMsg, QStringLiteral("Bold"), 5);
+    miItalic = AddMenuItem(pmMsg, QStringLiteral("Italic"), 6);
+    miUnderline = AddMenuItem(pmMsg, QStringLiteral("Underline"), 7);
+    miColor = AddMenuItem(pmMsg, QStringLiteral("Font Color"), 8);
+    miLeft = AddMenuItem(pmMsg, QStringLiteral("Align Left"), 9);
+    miCenter = AddMenuItem(pmMsg, QStringLiteral("Align Center"), 10);
+    miRight = AddMenuItem(pmMsg, QStringLiteral("Align Right"), 11);
+    miFull = AddMenuItem(pmMsg, QStringLiteral("Align Full"), 12);
+    N6 = pmMsg->addSeparator();
+    miImage = AddMenuItem(pmMsg, QStringLiteral("Insert Image..."), 13);
+    miLink = AddMenuItem(pmMsg, QStringLiteral("Edit Hyperlink"), 14);
+    N7 = pmMsg->addSeparator();
+    miLastEmoticon = AddMenuItem(pmMsg, QStringLiteral("Insert last Emoticon"), 15);
+    miEmoticon = AddMenuItem(pmMsg, QStringLiteral("Insert Emoticon ..."), 15);
+    AddAttachment1 = AddMenuItem(pmMsg, QStringLiteral("Add Attachment"), -1);
+    Send1 = AddMenuItem(pmMsg, QStringLiteral("Send"), -1);
+
+    for (QAction* a : {miBold, miItalic, miUnderline})
+        a->setCheckable(true);
+    // Radio items: checking one unchecks the others.
+    auto* radio = new QActionGroup(pmMsg);
+    for (QAction* a : {miLeft, miCenter, miRight, miFull}) {
+        a->setCheckable(true);
+        radio->addAction(a);
+    }
+}
+
+void TfMail::BuildMainMenu()
+{
+    MainMenu = menuBar();
+    Mail1 = MainMenu->addMenu(QStringLiteral("Mail"));
+    PrintPreview1 = Mail1->addAction(QStringLiteral("Print Preview"));
+    Print1 = Mail1->addAction(QStringLiteral("Print ..."));
+    N4 = Mail1->addSeparator();
+    SaveAs1 = Mail1->addAction(QStringLiteral("Save As ..."));
+    N8 = Mail1->addSeparator();
+    Close1 = Mail1->addAction(QStringLiteral("Close"));
+
+    EditMenu = MainMenu->addMenu(QStringLiteral("&Edit"));
+    EditUndoItem = EditMenu->addAction(QStringLiteral("&Undo"));
+    N2 = EditMenu->addSeparator();
+    EditCutItem = EditMenu->addAction(QStringLiteral("Cu&t"));
+    EditCopyItem = EditMenu->addAction(QStringLiteral("&Copy"));
+    EditPasteItem = EditMenu->addAction(QStringLiteral("&Paste"));
+    N5 = EditMenu->addSeparator();
+    miEditFont = EditMenu->addAction(QStringLiteral("&Font..."));
+    const std::pair<QAction*, QKeySequence::StandardKey> keys[] = {
+        {EditUndoItem, QKeySequence::Undo},
+        {EditCutItem, QKeySequence::Cut},
+        {EditCopyItem, QKeySequence::Copy},
+        {EditPasteItem, QKeySequence::Paste}};
+    for (const auto& [item, key] : keys)
+        item->setShortcut(key);
+    EditUndoItem->setToolTip(QStringLiteral("Undo the last action"));
+    EditCutItem->setToolTip(QStringLiteral("Delete selected item"));
+    EditCopyItem->setToolTip(QStringLiteral("Copy selected item to clipboard"));
+    EditPasteItem->setToolTip(QStringLiteral("Paste contents of clipboard"));
+}
+
+void TfMail::WireHandlers()
+{
+    pHeader->installEventFilter(this);
+    web->OnDocumentComplete = [this](THtmlView* s, const QUrl& u) {
+        webDocumentComplete(s, u);
+    };
+    web->OnStatusTextChange = [this](THtmlView* s, const QString& t) {
+        webStatusTextChange(s, t);
+    };
+    web->OnShowContextMenu = [this](quint32 id, const QPoint& p) {
+        return webShowContextMenu(id, p);
+    };
+    connect(IconsON, &TImageList::Changed, this, &TfMail::RefreshImage);
+
+    connect(PrintPreview1, &QAction::triggered, this, &TfMail::PrintPreview1Click);
+    connect(Print1, &QAction::triggered, this, &TfMail::Print1Click);
+    connect(SaveAs1, &QAction::triggered, this, &TfMail::SaveAs1Click);
+    connect(Close1, &QAction::triggered, this, &TfMail::Close1Click);
+    connect(EditUndoItem, &QAction::triggered, this, &TfMail::EditUndoItemClick);
+    connect(EditCutItem, &QAction::triggered, this, &TfMail::EditCutItemClick);
+    connect(EditCopyItem, &QAction::triggered, this, &TfMail::EditCopyItemClick);
+    connect(EditPasteItem, &QAction::triggered, this, &TfMail::EditPasteItemClick);
+
+    // A toolbar button and its context-menu item share one handler.
+    struct Command {
+        QAction* button;
+        QAction* item;
+        void (TfMail::*handler)();
+    };
+    const Command commands[] = {
+        {CutButton, miCut, &TfMail::CutButtonClick},
+        {CopyButton, miCopy, &TfMail::CopyButtonClick},
+        {PasteButton, miPaste, &TfMail::PasteButtonClick},
+        {UndoButton, miUndo, &TfMail::UndoButtonClick},
+        {RedoButton, miRedo, &TfMail::RedoButtonClick},
+        {BoldButton, miBold, &TfMail::BoldButtonClick},
+        {ItalicButton, miItalic, &TfMail::ItalicButtonClick},
+        {UnderlineButton, miUnderline, &TfMail::UnderlineButtonClick},
+        {LeftAlign, miLeft, &TfMail::LeftAlignClick},
+        {CenterAlign, miCenter, &TfMail::CenterAlignClick},
+        {RightAlign, miRight, &TfMail::RightAlignClick},
+        {FullAlign, miFull, &TfMail::FullAlignClick},
+        {ImageButton, miImage, &TfMail::ImageButtonClick},
+        {LinkButton, miLink, &TfMail::LinkButtonClick},
+    };
+    for (const Command& c : commands) {
+        connect(c.button, &QAction::triggered, this, c.handler);
+        connect(c.item, &QAction::triggered, this, c.handler);
+    }
+    // Only the user's own choice runs a command, never a selection made by
+    // the program.
+    connect(FontName, &QComboBox::activated, this, &TfMail::FontNameChange);
+    connect(FontSize, &QComboBox::activated, this, &TfMail::FontSizeChange);
+}
+
+void TfMail::ShowImage(QAction* action, int image)
+{
+    QIcon icon;
+    for (const qreal dpr : {1.0, 2.0}) {
+        icon.addPixmap(IconsON->Pixmap(image, dpr), QIcon::Normal);
+        icon.addPixmap(IconsOff->Pixmap(image, dpr), QIcon::Disabled);
+    }
+    action->setIcon(icon);
+    if (!m_imageUsers.contains(image, action))
+        m_imageUsers.insert(image, action);
+}
+
+void TfMail::RefreshImage(int image)
+{
+    const auto users = m_imageUsers.values(image);
+    for (QAction* a : users)
+        ShowImage(a, image);
+}
+
 void TfMail::FormCreate()
 {
+    SetApplicationTitle(QStringLiteral("Zentro Compose"));
+    EditorReady = false;
+    FillFontNames();
     SetDoubleBufferedDeep(this);
+    StartFadeIn();
+}
+
+void TfMail::FillFontNames()
+{
+    QStringList names = QFontDatabase::families();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    FontName->addItems(names);
+    FontName->setCurrentIndex(-1);
+}
+
+void TfMail::StartFadeIn()
+{
     Fade->StartFadeIn();
+}
+
+void TfMail::tmrShowTimer()
+{
+    Fade->tmrShowTimer();
+}
+
+void TfMail::FadeInCompleted()
+{
+    m_fadeCompleted = true;
+    TakeEditorDocument();
+}
+
+void TfMail::TakeEditorDocument()
+{
+    // Ready once the fade has ended and the blank page has produced its
+    // document, whichever happens last.
+    if (EditorReady || !m_fadeCompleted)
+        return;
+    const THtmlDocument document = web->Document();
+    if (document.IsNull())
+        return;
+    EditorDocument = document;
+    EditorReady = true;
+    emit EditorBecameReady();
+}
+
+void TfMail::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Restoring a minimised window is not showing it anew: the message
+    // being written must survive.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfMail::FormShow()
+{
+    EditorReady = false;
+    web->Navigate(QStringLiteral("about:blank"));
+}
+
+void TfMail::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery asks nothing; FormClose frees the window
+    // (WA_DeleteOnClose) and its content with it.
+    event->accept();
+}
+
+bool TfMail::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pHeader && event->type() == QEvent::Resize)
+        pHeaderResize();
+    else if (watched == imgPrintPreview && event->type() == QEvent::MouseButtonPress)
+        imgPrintPreview->hide();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfMail::pHeaderResize()
+{
+    for (QLineEdit* edit : {leSubject, leTo, leCC, leBCC})
+        edit->resize(pHeader->width() - 72, edit->height());
+}
+
+void TfMail::webDocumentComplete(THtmlView*, const QUrl&)
+{
+    web->Document().Set(QStringLiteral("DesignMode"), QStringLiteral("On"));
+    TakeEditorDocument();
+}
+
+void TfMail::webStatusTextChange(THtmlView*, const QString& Text)
+{
+    sbPanels[2]->setText(Text);
+}
+
+int TfMail::webShowContextMenu(quint32, const QPoint& ppt)
+{
+    pmMsg->popup(ppt);
+    return S_OK;
+}
+
+void TfMail::Close1Click()
+{
+    close();
+}
+
+void TfMail::Print1Click() {}
+
+void TfMail::PrintPreview1Click()
+{
+    // The editor's current image, painted over the window at (0, 300); a
+    // click on it takes it away.
+    QPixmap image(web->size() * devicePixelRatioF());
+    image.setDevicePixelRatio(devicePixelRatioF());
+    image.fill(Qt::transparent);
+    QPainter canvas(&image);
+    web->PaintTo(canvas, 0, 0);
+    canvas.end();
+    imgPrintPreview->setPixmap(image);
+    imgPrintPreview->setGeometry(0, 300, web->width(), web->height());
+    imgPrintPreview->show();
+    imgPrintPreview->raise();
+}
+
+void TfMail::SaveAs1Click()
+{
+    web->ShowSaveAsDialog();
+}
+
+void TfMail::EditCommand(const QString& command)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        edit && edit->window() == this) {
+        if (command == QLatin1String("Undo"))
+            edit->undo();
+        else if (command == QLatin1String("Cut"))
+            edit->cut();
+        else if (command == QLatin1String("Copy"))
+            edit->copy();
+        else if (command == QLatin1String("Paste"))
+            edit->paste();
+        return;
+    }
+    RunCommand(command, false, false);
+}
+
+void TfMail::EditUndoItemClick()
+{
+    EditCommand(QStringLiteral("Undo"));
+}
+
+void TfMail::EditCutItemClick()
+{
+    EditCommand(QStringLiteral("Cut"));
+}
+
+void TfMail::EditCopyItemClick()
+{
+    EditCommand(QStringLiteral("Copy"));
+}
+
+void TfMail::EditPasteItemClick()
+{
+    EditCommand(QStringLiteral("Paste"));
+}
+
+void TfMail::RunCommand(const QString& command, bool showUI, const QVariant& value)
+{
+    if (!EditorReady)
+        return;
+    EditorDocument.Call(QStringLiteral("execCommand"), {command, showUI, value});
+}
+
+void TfMail::CutButtonClick()
+{
+    RunCommand(QStringLiteral("Cut"), false, false);
+}
+
+void TfMail::CopyButtonClick()
+{
+    RunCommand(QStringLiteral("Copy"), false, false);
+}
+
+void TfMail::PasteButtonClick()
+{
+    RunCommand(QStringLiteral("Paste"), false, false);
+}
+
+void TfMail::UndoButtonClick()
+{
+    RunCommand(QStringLiteral("Undo"), false, false);
+}
+
+void TfMail::RedoButtonClick()
+{
+    RunCommand(QStringLiteral("Redo"), false, false);
+}
+
+void TfMail::BoldButtonClick()
+{
+    RunCommand(QStringLiteral("Bold"), false, false);
+}
+
+void TfMail::ItalicButtonClick()
+{
+    RunCommand(QStringLiteral("Italic"), false, false);
+}
+
+void TfMail::UnderlineButtonClick()
+{
+    RunCommand(QStringLiteral("Underline"), false, false);
+}
+
+void TfMail::LeftAlignClick()
+{
+    RunCommand(QStringLiteral("JustifyLeft"), false, false);
+}
+
+void TfMail::CenterAlignClick()
+{
+    RunCommand(QStringLiteral("JustifyCenter"), false, false);
+}
+
+void TfMail::RightAlignClick()
+{
+    RunCommand(QStringLiteral("JustifyRight"), false, false);
+}
+
+void TfMail::FullAlignClick()
+{
+    RunCommand(QStringLiteral("JustifyFull"), false, false);
+}
+
+void TfMail::ImageButtonClick()
+{
+    RunCommand(QStringLiteral("InsertImage"), true, false);
+}
+
+void TfMail::LinkButtonClick()
+{
+    RunCommand(QStringLiteral("CreateLink"), true, false);
+}
+
+void TfMail::FontNameChange()
+{
+    RunCommand(QStringLiteral("FontName"), false, FontName->currentText());
+}
+
+void TfMail::FontSizeChange()
+{
+    RunCommand(QStringLiteral("FontSize"), false, FontSize->currentIndex() + 1);
 }

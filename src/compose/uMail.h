@@ -1,22 +1,194 @@
 #pragma once
 
+#include "htmlview/HtmlDocument.h"
+
 #include <QMainWindow>
+#include <QMultiHash>
 
+#include <array>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QToolBar;
+class QWidget;
 class TFadeIn;
+class THtmlView;
+class TImageList;
 
-// The HTML message composer.
+// The HTML message composer: four header fields, a formatting toolbar, the
+// editing surface and a status bar. Any number may be open; each frees
+// itself when closed.
 class TfMail : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfMail(QWidget* parent = nullptr);
     ~TfMail() override;
 
+    // True once the editor's document has been taken into EditorDocument:
+    // after both the end of the fade-in and the blank page's completion,
+    // whichever comes last.
+    bool EditorReady = false;
+    THtmlDocument EditorDocument;
+    int LastEmoticon = 0;
+
     TFadeIn* Fade;
+
+    QWidget* pHeader;
     QLineEdit* leSubject;
     QLineEdit* leTo;
     QLineEdit* leCC;
     QLineEdit* leBCC;
 
+    QToolBar* StandardToolBar;
+    QAction* CutButton;
+    QAction* CopyButton;
+    QAction* PasteButton;
+    QAction* UndoButton;
+    QAction* RedoButton;
+    QAction* ToolButton10; // separator
+    QComboBox* FontName;
+    QAction* ToolButton11; // separator
+    QComboBox* FontSize;
+    QAction* ToolButton2; // separator
+    QAction* BoldButton;
+    QAction* ItalicButton;
+    QAction* UnderlineButton;
+    QAction* ColorButton;
+    QAction* ToolButton16; // divider
+    QAction* LeftAlign;
+    QAction* CenterAlign;
+    QAction* RightAlign;
+    QAction* FullAlign;
+    QAction* ToolButton1; // separator
+    QAction* ImageButton;
+    QAction* LinkButton;
+    QAction* ToolButton3; // separator
+    QAction* EmoticonsButton;
+    QActionGroup* AlignmentGroup;
+
+    THtmlView* web;
+    QStatusBar* sb;
+    std::array<QLabel*, 3> sbPanels;
+    // "Print Preview" paints the editor's image here, over the window.
+    QLabel* imgPrintPreview;
+
+    TImageList* IconsON;
+    TImageList* IconsOff;
+    QMenu* pmEmoticons;
+
+    // The editor's context menu.
+    QMenu* pmMsg;
+    QAction* miCut;
+    QAction* miCopy;
+    QAction* miPaste;
+    QAction* N1;
+    QAction* miUndo;
+    QAction* miRedo;
+    QAction* N3;
+    QAction* miBold;
+    QAction* miItalic;
+    QAction* miUnderline;
+    QAction* miColor;
+    QAction* miLeft;
+    QAction* miCenter;
+    QAction* miRight;
+    QAction* miFull;
+    QAction* N6;
+    QAction* miImage;
+    QAction* miLink;
+    QAction* N7;
+    QAction* miLastEmoticon;
+    QAction* miEmoticon;
+    QAction* AddAttachment1;
+    QAction* Send1;
+
+    QMenuBar* MainMenu;
+    QMenu* Mail1;
+    QAction* PrintPreview1;
+    QAction* Print1;
+    QAction* N4;
+    QAction* SaveAs1;
+    QAction* N8;
+    QAction* Close1;
+    QMenu* EditMenu;
+    QAction* EditUndoItem;
+    QAction* N2;
+    QAction* EditCutItem;
+    QAction* EditCopyItem;
+    QAction* EditPasteItem;
+    QAction* N5;
+    QAction* miEditFont;
+
     void FormCreate();
+    void FormShow();
+    void StartFadeIn();
+    void tmrShowTimer();
+    void FillFontNames();
+    void pHeaderResize();
+    void webDocumentComplete(THtmlView* Sender, const QUrl& URL);
+    void webStatusTextChange(THtmlView* Sender, const QString& Text);
+    int webShowContextMenu(quint32 dwID, const QPoint& ppt);
+    void Close1Click();
+    void Print1Click();
+    void PrintPreview1Click();
+    void SaveAs1Click();
+    void EditUndoItemClick();
+    void EditCutItemClick();
+    void EditCopyItemClick();
+    void EditPasteItemClick();
+
+    void CutButtonClick();
+    void CopyButtonClick();
+    void PasteButtonClick();
+    void UndoButtonClick();
+    void RedoButtonClick();
+    void BoldButtonClick();
+    void ItalicButtonClick();
+    void UnderlineButtonClick();
+    void LeftAlignClick();
+    void CenterAlignClick();
+    void RightAlignClick();
+    void FullAlignClick();
+    void ImageButtonClick();
+    void LinkButtonClick();
+    void FontNameChange();
+    void FontSizeChange();
+
+signals:
+    // EditorReady has just become true.
+    void EditorBecameReady();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildHeader();
+    void BuildToolBar();
+    void BuildEditor();
+    void BuildStatusBar();
+    void BuildMessageMenu();
+    void BuildMainMenu();
+    void WireHandlers();
+    QAction* AddToolButton(const QString& caption, int image, const QString& hint);
+    QAction* AddMenuItem(QMenu* menu, const QString& caption, int image);
+    void ShowImage(QAction* action, int image);
+    void RefreshImage(int image);
+    void FadeInCompleted();
+    void TakeEditorDocument();
+    // An editing command on the editor's document; ignored until ready.
+    void RunCommand(const QString& command, bool showUI, const QVariant& value);
+    // The Edit menu's commands act on the focused header field, or else on
+    // the editor.
+    void EditCommand(const QString& command);
+
+    bool m_fadeCompleted = false;
+    QMultiHash<int, QAction*> m_imageUsers;
 };

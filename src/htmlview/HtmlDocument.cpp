@@ -16,6 +16,13 @@ QString Argument(const QVariantList& args, int index, const QString& method)
 
 } // namespace
 
+THtmlDocument::THtmlDocument(THtmlView* view, Kind kind) : m_view(view), m_kind(kind) {}
+
+bool THtmlDocument::operator==(const THtmlDocument& other) const
+{
+    return m_kind == other.m_kind && m_view.data() == other.m_view.data();
+}
+
 THtmlView* THtmlDocument::View() const
 {
     if (m_kind == Kind::None)

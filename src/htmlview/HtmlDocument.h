@@ -32,15 +32,13 @@ public:
     void Set(const QString& name, const QVariant& value) const;
     THtmlDocument Get(const QString& name) const;
 
-    bool operator==(const THtmlDocument& other) const
-    {
-        return m_kind == other.m_kind && m_view == other.m_view;
-    }
+    // The same document of the same view.
+    bool operator==(const THtmlDocument& other) const;
 
 private:
     friend class THtmlView;
     enum class Kind { None, Document, Window };
-    THtmlDocument(THtmlView* view, Kind kind) : m_view(view), m_kind(kind) {}
+    THtmlDocument(THtmlView* view, Kind kind);
 
     THtmlView* View() const;
     [[noreturn]] void Unsupported(const QString& name) const;

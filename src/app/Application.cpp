@@ -2,6 +2,7 @@
 
 #include "app/HintStyle.h"
 #include "appbar/uAppbar.h"
+#include "chat/uChat.h"
 #include "htmlview/ResSchemeHandler.h"
 
 #include <QApplication>
@@ -71,6 +72,8 @@ void SetUpApplication(QApplication& app)
 void CreateStartupWindows()
 {
     fAppBar = new TfAppBar();
+    // Hidden for the whole run; its transcript never starts the engine.
+    fChat = new TfChat();
 }
 
 void DestroyAllWindows()

@@ -1,0 +1,87 @@
+#include "chat/uChat.h"
+
+#include "app/Application.h"
+#include "controls/xpButton.h"
+#include "htmlview/HtmlView.h"
+
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont SansSerif11()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("Chat"));
+    setFont(SansSerif11());
+    // Placed as designed, not centred.
+    move(584, 336);
+    resize(539, 396);
+    BuildControls();
+    WireHandlers();
+}
+
+TfChat::~TfChat()
+{
+    // Only the end of the program destroys the start-up chat window; its
+    // reference must not outlive it.
+    if (fChat == this)
+        fChat = nullptr;
+}
+
+void TfChat::BuildControls()
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // The transcript: nothing is loaded into it, so its engine never starts.
+    web = new THtmlView(this);
+    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    web->SetUserInterfaceOptions(NO3DBORDER | FLAT_SCROLLBAR);
+    TPrintOptions& print = web->PrintOptions();
+    print.Margins = {19.05, 19.05, 19.05, 19.05};
+    print.Header = QStringLiteral("&w&bPage &p of &P");
+    print.Footer = QStringLiteral("&u&b&d");
+    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
+    print.Orientation = poPortrait;
+    web->SetReplaceCaption(true);
+    web->SetEnableDDE(false);
+    web->SetfpExceptions(true);
+    column->addWidget(web, 1);
+
+    // The bottom strip keeps its height; the transcript takes the rest.
+    Panel1 = new QWidget(this);
+    Panel1->setFixedHeight(72);
+    column->addWidget(Panel1);
+
+    re = new QTextEdit(Panel1);
+    re->setGeometry(8, 8, 457, 57);
+    re->setAcceptRichText(true);
+    // Flat: one thin line, no sunken border.
+    re->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid palette(mid); }"));
+
+    xpButton1 = new TxpButton(Panel1);
+    xpButton1->setGeometry(468, 8, 65, 57);
+    xpButton1->SetCaption(QStringLiteral("Send"));
+    xpButton1->SetFont(SansSerif11());
+    xpButton1->SetTabStop(true);
+    setTabOrder(re, xpButton1);
+}
+
+void TfChat::WireHandlers()
+{
+    xpButton1->OnClick = [this](QObject* Sender) {
+        xpButton1Click(Sender);
+    };
+}
+
+void TfChat::xpButton1Click(QObject*) {}

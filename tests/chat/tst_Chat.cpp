@@ -1,0 +1,103 @@
+// The chat window: its layout, "Send" doing nothing, closing hiding, the
+// hidden start-up window, and no HTML engine for any of them.
+
+#include "app/Application.h"
+#include "chat/uChat.h"
+#include "controls/xpButton.h"
+#include "htmlview/HtmlView.h"
+
+#include "ProcessTree.h"
+#include "ZentroTest.h"
+
+#include <QPointer>
+#include <QTextEdit>
+
+class tst_Chat : public QObject {
+    Q_OBJECT
+private slots:
+    void startupCreatesTheHiddenChatWindow()
+    {
+        CreateStartupWindows();
+        QVERIFY(fAppBar);
+        QVERIFY(fChat);
+        QVERIFY(!fChat->isVisible());
+        QCOMPARE(fChat->windowTitle(), QStringLiteral("Chat"));
+        QCOMPARE(fChat->pos(), QPoint(584, 336));
+        QCOMPARE(fChat->size(), QSize(539, 396));
+        QVERIFY(!fChat->web->EngineStarted());
+        QVERIFY(fChat->web->Document().IsNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(proctree::EngineProcesses(), 0);
+    }
+
+    void layoutAndResizing()
+    {
+        TfChat chat;
+        chat.setWindowTitle(QStringLiteral("Chat with Darvel"));
+        chat.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        QCOMPARE(chat.web->geometry(), QRect(0, 0, 539, 324));
+        QCOMPARE(chat.Panel1->geometry(), QRect(0, 324, 539, 72));
+        QCOMPARE(chat.re->geometry(), QRect(8, 8, 457, 57));
+        QCOMPARE(chat.xpButton1->geometry(), QRect(468, 8, 65, 57));
+        QCOMPARE(chat.xpButton1->Caption(), QStringLiteral("Send"));
+        QVERIFY(chat.xpButton1->TabStop());
+        QCOMPARE(chat.web->DownloadControlFlags(), 0x70u);
+        QCOMPARE(chat.web->HostUIFlags(), 0x84u);
+        QCOMPARE(chat.web->PrintOptions().Header, QStringLiteral("&w&bPage &p of &P"));
+        QCOMPARE(chat.web->PrintOptions().Footer, QStringLiteral("&u&b&d"));
+        QVERIFY(chat.re->toPlainText().isEmpty());
+
+        // Only the transcript grows; the strip keeps its height and its
+        // controls their places.
+        chat.resize(800, 600);
+        QTRY_COMPARE(chat.web->size(), QSize(800, 528));
+        QCOMPARE(chat.Panel1->geometry(), QRect(0, 528, 800, 72));
+        QCOMPARE(chat.re->geometry(), QRect(8, 8, 457, 57));
+        QCOMPARE(chat.xpButton1->geometry(), QRect(468, 8, 65, 57));
+    }
+
+    void sendChangesNothingAndCloseHides()
+    {
+        TfChat chat;
+        chat.setWindowTitle(QStringLiteral("Chat with Darvel"));
+        chat.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        chat.re->setFocus();
+        QTest::keyClicks(chat.re, QStringLiteral("see you tonight"));
+        int clicks = 0;
+        auto handler = chat.xpButton1->OnClick;
+        chat.xpButton1->OnClick = [&](QObject* s) {
+            ++clicks;
+            handler(s);
+        };
+        QTest::mouseClick(chat.xpButton1, Qt::LeftButton, {}, QPoint(30, 28));
+        QCOMPARE(clicks, 1);
+        QCOMPARE(chat.re->toPlainText(), QStringLiteral("see you tonight"));
+        QVERIFY(!chat.web->EngineStarted());
+        QVERIFY(chat.web->Document().IsNull());
+
+        // Closing hides; the window stays.
+        QVERIFY(chat.close());
+        QVERIFY(!chat.isVisible());
+        QVERIFY(!chat.testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(chat.re->toPlainText(), QStringLiteral("see you tonight"));
+    }
+
+    void noEngineEverRuns()
+    {
+        // After every chat window above, shown, typed into and closed.
+        QCoreApplication::processEvents();
+        QCOMPARE(proctree::EngineProcesses(), 0);
+    }
+
+    void destroyingAtTheEndClearsTheReference()
+    {
+        DestroyAllWindows();
+        QVERIFY(!fChat);
+        QVERIFY(!fAppBar);
+    }
+};
+
+ZENTRO_TEST_MAIN(tst_Chat)
+#include "tst_Chat.moc"

@@ -1,5 +1,6 @@
 // Start-up, memory and idle CPU of the real program in AppBar Mode, side
-// by side with the floor program.
+// by side with the floor program linked to the HTML engine as the program
+// is (the engine itself must not start: AppBar Mode runs without it).
 
 #include "BenchCommon.h"
 

@@ -86,6 +86,9 @@ void DestroyAllWindows()
         windows.append(w);
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
+    // The HTML engine hands its surfaces over for deferred deletion: let
+    // them go now, before the application object does.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     fAppBar = nullptr;
     fChat = nullptr;
 }

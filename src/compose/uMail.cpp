@@ -84,24 +84,11 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
         move(s->geometry().center() - rect().center());
     Fade = new TFadeIn(this, [this] { FadeInCompleted(); });
 
-    IconsON = new TImageList(24, 24, this);
-    for (const char* name : ToolbarArtwork)
-        IconsON->AddArtwork(QString::fromLatin1(name));
-    IconsOff = new TImageList(24, 24, this);
-    for (int i = 0; i < IconsON->Count(); ++i)
-        IconsOff->AddImage(IconsON->DisabledImage(i, 2.0));
-
-    auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    setCentralWidget(central);
+    BuildImageLists();
     BuildHeader();
     BuildToolBar();
     BuildEditor();
-    column->addWidget(pHeader);
-    column->addWidget(StandardToolBar);
-    column->addWidget(web, 1);
+    BuildLayout();
     BuildStatusBar();
     BuildMessageMenu();
     BuildMainMenu();
@@ -111,6 +98,32 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
 }
 
 TfMail::~TfMail() = default;
+
+void TfMail::BuildImageLists()
+{
+    IconsON = new TImageList(24, 24, this);
+    for (const char* name : ToolbarArtwork)
+        IconsON->AddArtwork(QString::fromLatin1(name));
+    // The disabled pictures: greyed versions, at twice the size for crisp
+    // drawing on any screen.
+    IconsOff = new TImageList(24, 24, this);
+    for (int i = 0; i < IconsON->Count(); ++i)
+        IconsOff->AddImage(IconsON->DisabledImage(i, 2.0));
+}
+
+void TfMail::BuildLayout()
+{
+    // Header, toolbar and editor from top to bottom; the editor takes
+    // whatever room the window gains.
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(pHeader);
+    column->addWidget(StandardToolBar);
+    column->addWidget(web, 1);
+    setCentralWidget(central);
+}
 
 void TfMail::BuildHeader()
 {

@@ -170,9 +170,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildImageLists();
     void BuildHeader();
     void BuildToolBar();
     void BuildEditor();
+    void BuildLayout();
     void BuildStatusBar();
     void BuildMessageMenu();
     void BuildMainMenu();

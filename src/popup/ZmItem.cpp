@@ -1,0 +1,3 @@
+#include "popup/ZmItem.h"
+
+TZmItem::TZmItem(QObject* owner) : TZmCustomItem(owner) {}

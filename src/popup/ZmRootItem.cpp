@@ -1,0 +1,3 @@
+#include "popup/ZmRootItem.h"
+
+TZmRootItem::TZmRootItem(QObject* owner) : TZmCustomItem(owner) {}

@@ -150,8 +150,12 @@ void TZmView::RebuildViewers()
     m_sources.clear();
 
     QList<TZmCustomItem*> children;
-    if (m_item)
+    if (m_item) {
+        // A linked item's own notifications (a new link) matter too.
+        if (m_item->ShownItem() != m_item)
+            ListenTo(m_item);
         CollectChildren(m_item->ShownItem(), children, 0);
+    }
 
     // Keep the viewers of items still shown, so that the selection and the
     // open submenu stay where they are.

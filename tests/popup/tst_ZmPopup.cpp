@@ -725,6 +725,37 @@ private slots:
         QVERIFY(r.widthAfterCaption > r.widthBefore);
     }
 
+    void linkedSubitemsShowAnotherItemsChildren()
+    {
+        auto* shared = new TZmSubmenuItem(m_owner); // in no menu itself
+        Item(m_owner, shared, QStringLiteral("Shared one"));
+        Item(m_owner, shared, QStringLiteral("Shared two"));
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("&Linked"));
+        sub->SetLinkSubitems(shared);
+        m_menu->Items()->Add(sub);
+        QStringList log;
+        shared->OnPopup = [&](TZmCustomItem* sender, bool fromLink) {
+            log << QStringLiteral("shared %1 %2").arg(sender == sub).arg(fromLink);
+        };
+        sub->OnPopup = [&](TZmCustomItem*, bool fromLink) {
+            log << QStringLiteral("own %1").arg(fromLink);
+        };
+        QStringList shown;
+        QObject context;
+        WhenOpen(&context, [&](TZmView* view) {
+            Type(view, 'l');
+            if (TZmView* child = view->OpenView())
+                for (TZmItemViewer* v : child->ShownViewers())
+                    shown << v->Item()->Caption();
+            Key(view, Qt::Key_Escape);
+            Key(view, Qt::Key_Escape);
+        });
+        m_menu->Popup(QPoint(50, 50));
+        QCOMPARE(log, (QStringList{"shared 1 1", "own 0"}));
+        QCOMPARE(shown, (QStringList{"Shared one", "Shared two"}));
+    }
+
     void anotherWindowTakingThePointerCancels()
     {
         TZmItem* item = Item(m_owner, m_menu->Items(), QStringLiteral("Item"));

@@ -1,5 +1,7 @@
 #include "main/PreviewMouseHook.h"
 
+#include "htmlview/HtmlView.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QWebEngineView>
@@ -20,17 +22,8 @@ TPreviewMouseHook::~TPreviewMouseHook()
 
 QWidget* TPreviewMouseHook::HtmlViewOf(QObject* receiver)
 {
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (auto* view = qobject_cast<QWebEngineView*>(w)) {
-            // The engine's surface is the view's focus proxy, which is
-            // replaced with the page: compare now.
-            return widget == view || widget == view->focusProxy() ? view : nullptr;
-        }
-        if (w->isWindow())
-            break;
-    }
-    return nullptr;
+    const THtmlView* html = THtmlView::FromEventTarget(receiver);
+    return html ? html->View() : nullptr;
 }
 
 void TPreviewMouseHook::Silence(QWidget* view)

@@ -28,8 +28,8 @@ public:
     // The hook procedure: true takes the event away from its receiver.
     bool PreviewMouseHook(QObject* receiver, QEvent* event);
 
-    // The HTML view whose engine surface receives events sent to the
-    // object, or null.
+    // The engine view of the HTML view whose surface receives events sent
+    // to the object, or null.
     static QWidget* HtmlViewOf(QObject* receiver);
 
 protected:

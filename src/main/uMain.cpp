@@ -11,6 +11,8 @@
 #include "contacts/ContactTree.h"
 #include "contacts/DemoContacts.h"
 #include "contacts/StatusImages.h"
+#include "htmlview/HtmlDocument.h"
+#include "htmlview/HtmlView.h"
 #include "main/ActionMenuBar.h"
 #include "main/ActionToolBar.h"
 #include "main/BevelSplitter.h"
@@ -181,6 +183,7 @@ void TfMain::BuildCommandBars()
     Action3->setEnabled(false);
 
     pmMsg = new QMenu(this);
+    pmMsg->setWindowTitle(QStringLiteral("Message"));
     Reply1 = pmMsg->addAction(QStringLiteral("Reply"));
     Forward1 = pmMsg->addAction(QStringLiteral("Forward"));
     pmMsg->addSeparator();
@@ -315,7 +318,18 @@ void TfMain::BuildRightColumn()
     Label2->move(272, 4);
     Label3 = new QLabel(QStringLiteral("Subject:"), Panel8);
     Label3->move(4, 20);
-    web = new QWidget(Panel6);
+    web = new THtmlView(Panel6);
+    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    web->SetUserInterfaceOptions({});
+    TPrintOptions& print = web->PrintOptions();
+    print.Margins = {19.05, 19.05, 19.05, 19.05};
+    print.Header = QStringLiteral("&w&bPage &p of &P");
+    print.Footer = QStringLiteral("&u&b&d");
+    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
+    print.Orientation = poPortrait;
+    web->SetReplaceCaption(false);
+    web->SetEnableDDE(false);
+    web->SetfpExceptions(true);
     QVBoxLayout* preview = Column(Panel6);
     preview->addWidget(Panel8);
     preview->addWidget(web, 1);
@@ -390,6 +404,9 @@ void TfMain::BindHandlers()
     };
 
     connect(lvHeaders, &QTableWidget::itemSelectionChanged, this, &TfMain::lvHeadersSelectItem);
+    web->OnDocumentComplete = [this](THtmlView*, const QUrl&) {
+        webDocumentComplete();
+    };
     Panel4->installEventFilter(this);
     Panel5->installEventFilter(this);
     tvFolders->viewport()->installEventFilter(this);
@@ -405,6 +422,7 @@ void TfMain::FormCreate()
     SetDoubleBufferedDeep(this);
     LayoutTopBand();
     StartFadeIn();
+    web->Navigate(QStringLiteral("about:blank"));
 }
 
 void TfMain::StartFadeIn()
@@ -540,7 +558,28 @@ void TfMain::lvHeadersSelectItem()
 
 void TfMain::ShowPreviewHtml(const QString& html)
 {
-    Q_UNUSED(html);
+    // Without a document yet, stopping would cancel the first page too.
+    const THtmlDocument document = web->Document();
+    if (!document) {
+        m_pendingPreview = html;
+        return;
+    }
+    web->Stop();
+    // Replaced in place: no navigation.
+    const THtmlDocument page =
+        document.Get(QStringLiteral("script")).Get(QStringLiteral("document"));
+    page.Call(QStringLiteral("Open"), {QStringLiteral("text/html")});
+    page.Call(QStringLiteral("Clear"));
+    page.Call(QStringLiteral("Write"), {html});
+    page.Call(QStringLiteral("Close"));
+    // Last: the page may have been passed in from here.
+    m_pendingPreview.clear();
+}
+
+void TfMain::webDocumentComplete()
+{
+    if (!m_pendingPreview.isEmpty())
+        ShowPreviewHtml(std::exchange(m_pendingPreview, QString()));
 }
 
 void TfMain::acComposeExecute()
@@ -553,7 +592,19 @@ void TfMain::Action4Execute() {}
 
 void TfMain::Action8Execute() {}
 
-void TfMain::Action6Execute() {}
+void TfMain::Action6Execute()
+{
+    // Before the preview's first page there is nothing to make editable,
+    // and stopping would cancel that page.
+    const THtmlDocument document = web->Document();
+    if (!document)
+        return;
+    web->Stop();
+    const THtmlDocument page =
+        document.Get(QStringLiteral("script")).Get(QStringLiteral("document"));
+    page.Set(QStringLiteral("designmode"), QStringLiteral("On"));
+    page.Set(QStringLiteral("bgColor"), QStringLiteral("#000000"));
+}
 
 void TfMain::EnableButton(TCommand* sender)
 {

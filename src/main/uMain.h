@@ -22,6 +22,7 @@ class TCommandManager;
 class TContactTree;
 class TCustomizeDlg;
 class TFadeIn;
+class THtmlView;
 class TImageList;
 class TPreviewMouseHook;
 class TXPStyle;
@@ -89,7 +90,7 @@ public:
     QLabel* Label1; // "From:"
     QLabel* Label2; // "To:"
     QLabel* Label3; // "Subject:"
-    QWidget* web;
+    THtmlView* web;
     QStatusBar* StatusBar1;
     QPlainTextEdit* Memo1; // the first sample message
     QPlainTextEdit* Memo2; // the second sample message
@@ -142,6 +143,11 @@ private:
     void BindHandlers();
     void FadeInCompleted();
 
+    void webDocumentComplete();
+
+    // A page asked for before the preview had a document (the engine
+    // starts after the fade has begun): shown as soon as it has one.
+    QString m_pendingPreview;
     TXPStyle* m_menuStyle;
     TXPStyle* m_toolbarStyle;
 };

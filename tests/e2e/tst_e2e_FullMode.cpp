@@ -1,0 +1,145 @@
+// The Full Mode window of the real program on the virtual display: the
+// right-button release over the preview brings the message menu and never
+// the HTML engine's own; elsewhere the hook stays out of the way; "Check"
+// turns the preview black; the toolbar layout is kept at Exit.
+
+#include "X11Driver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace x11;
+
+namespace {
+
+QImage Screen()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("screen.png"));
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    if (!p.waitForFinished(20000))
+        return {};
+    return QImage(file);
+}
+
+QStringList VisibleWindows()
+{
+    const QString out = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--class"), QStringLiteral("zentro")});
+    return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+}
+
+QStringList NewWindows(const QStringList& before)
+{
+    QStringList out;
+    for (const QString& id : VisibleWindows())
+        if (!before.contains(id))
+            out << id;
+    return out;
+}
+
+QString WindowName(const QString& id)
+{
+    return Xdo({QStringLiteral("getwindowname"), id});
+}
+
+// The share of pixels of a rectangle of the screen that are black.
+double BlackShare(const QRect& r)
+{
+    const QImage img = Screen();
+    if (img.isNull())
+        return 0;
+    int black = 0, all = 0;
+    for (int y = r.top(); y <= r.bottom(); y += 4)
+        for (int x = r.left(); x <= r.right(); x += 4, ++all)
+            black += img.pixel(x, y) == qRgb(0, 0, 0);
+    return all ? double(black) / all : 0;
+}
+
+void RightClick()
+{
+    Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
+    QTest::qWait(100);
+    Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
+}
+
+} // namespace
+
+class tst_e2e_FullMode : public QObject {
+    Q_OBJECT
+private slots:
+    void previewMenuCheckAndLayoutFile()
+    {
+        Program zentro;
+        QVERIFY(zentro.Start());
+        const QString bar = WaitForWindow(QStringLiteral("^Zentro AppBar$"));
+        QVERIFY2(!bar.isEmpty(), "the app-bar did not appear");
+        const int barX = WindowGeometry(bar)->x();
+        MouseMove(barX + 250, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(WindowGeometry(bar)->y(), 0, 5000);
+        MouseMove(barX + 11, 10);
+        Click(1);
+        const QString main = WaitForWindow(QStringLiteral("^Zentro$"));
+        QVERIFY2(!main.isEmpty(), "the Full Mode window did not appear");
+        // Centred on the screen, 800 x 600.
+        QTRY_COMPARE_WITH_TIMEOUT(WindowGeometry(main)->size(), QSize(800, 600), 5000);
+        const QRect window = *WindowGeometry(main);
+
+        // The preview is the lower right pane; its page is white.
+        const QPoint preview = window.topLeft() + QPoint(560, 420);
+        const QRect previewArea(preview - QPoint(60, 40), QSize(120, 80));
+        QTRY_VERIFY_WITH_TIMEOUT(Screen().pixel(preview) == qRgb(255, 255, 255), 20000);
+
+        // Right-button release over the preview: the message menu, alone.
+        MouseMove(preview.x(), preview.y());
+        QStringList before = VisibleWindows();
+        RightClick();
+        QTRY_VERIFY_WITH_TIMEOUT(!NewWindows(before).isEmpty(), 5000);
+        QTest::qWait(500);
+        QStringList popups = NewWindows(before);
+        QCOMPARE(popups.size(), 1);
+        QCOMPARE(WindowName(popups.first()), QStringLiteral("Message"));
+        const auto menu = WindowGeometry(popups.first());
+        QVERIFY(menu);
+        QVERIFY(menu->contains(preview + QPoint(2, 2)) ||
+                (menu->topLeft() - preview).manhattanLength() < 40);
+        Keys({QStringLiteral("Escape")});
+        QVERIFY(WaitForNoWindow(QStringLiteral("^Message$"), 5000));
+
+        // Elsewhere (the header list) the hook takes nothing.
+        MouseMove(window.x() + 500, window.y() + 120);
+        before = VisibleWindows();
+        RightClick();
+        QTest::qWait(500);
+        for (const QString& id : NewWindows(before))
+            QVERIFY(WindowName(id) != QLatin1String("Message"));
+        Keys({QStringLiteral("Escape")});
+
+        // "Check": the toolbar's fourth picture (after Compose, Reply,
+        // Forward and a separator) makes the page black.
+        QVERIFY(BlackShare(previewArea) < 0.1);
+        MouseMove(window.x() + 92, window.y() + 29);
+        Click(1);
+        QTRY_VERIFY_WITH_TIMEOUT(BlackShare(previewArea) > 0.9, 10000);
+
+        // Exit from the app-bar with the Full Mode window open keeps the
+        // toolbar layout in the working directory.
+        MouseMove(barX + 250, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(WindowGeometry(bar)->y(), 0, 5000);
+        MouseMove(barX + 250, 12);
+        Click(3);
+        QTest::qWait(300);
+        Keys({QStringLiteral("Up"), QStringLiteral("Return")});
+        QVERIFY(zentro.WaitForExit());
+        QCOMPARE(zentro.Process().exitCode(), 0);
+        QVERIFY(QFile::exists(QDir(zentro.WorkDir()).filePath(QStringLiteral("zentro.am"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_e2e_FullMode)
+#include "tst_e2e_FullMode.moc"

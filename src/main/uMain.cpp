@@ -23,6 +23,10 @@
 #include "main/MainCommands.h"
 #include "main/PreviewMouseHook.h"
 #include "main/XPStyle.h"
+#include "popup/ZmItem.h"
+#include "popup/ZmPopupMenu.h"
+#include "popup/ZmRootItem.h"
+#include "popup/ZmSeparatorItem.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -181,6 +185,19 @@ void TfMain::BuildCommandBars()
     Action32->setCheckable(true);
     Action32->setChecked(true);
     Action3->setEnabled(false);
+
+    ZmPopupMenu1 = new TZmPopupMenu(this);
+    miShowCaptions = new TZmItem(this);
+    miShowCaptions->SetCaption(QStringLiteral("Show Captions"));
+    miLargeIcons = new TZmItem(this);
+    miLargeIcons->SetCaption(QStringLiteral("Large Icons"));
+    ZmSeparatorItem1 = new TZmSeparatorItem(this);
+    ZmItem1 = new TZmItem(this);
+    ZmItem1->SetCaption(QStringLiteral("Customize"));
+    for (TZmCustomItem* item :
+         {static_cast<TZmCustomItem*>(miShowCaptions), static_cast<TZmCustomItem*>(miLargeIcons),
+          static_cast<TZmCustomItem*>(ZmSeparatorItem1), static_cast<TZmCustomItem*>(ZmItem1)})
+        ZmPopupMenu1->Items()->Add(item);
 
     pmMsg = new QMenu(this);
     pmMsg->setWindowTitle(QStringLiteral("Message"));
@@ -407,6 +424,22 @@ void TfMain::BindHandlers()
     web->OnDocumentComplete = [this](THtmlView*, const QUrl&) {
         webDocumentComplete();
     };
+
+    ZmPopupMenu1->OnPopup = [this](QObject* sender) {
+        ZmPopupMenu1Popup(sender);
+    };
+    miShowCaptions->OnClick = [this](QObject*) {
+        miShowCaptionsClick();
+    };
+    miLargeIcons->OnClick = [this](QObject*) {
+        miLargeIconsClick();
+    };
+    ZmItem1->OnClick = [this](QObject*) {
+        ZmItem1Click();
+    };
+    atbToolBar->OnContextPopup = [this](const QPoint& screenPoint) {
+        ZmPopupMenu1->Popup(screenPoint);
+    };
     Panel4->installEventFilter(this);
     Panel5->installEventFilter(this);
     tvFolders->viewport()->installEventFilter(this);
@@ -621,6 +654,30 @@ void TfMain::Action3Execute()
     }
     cd->show();
     cd->raise();
+}
+
+void TfMain::ZmPopupMenu1Popup(QObject* Sender)
+{
+    Q_UNUSED(Sender);
+    const TBarLayout& bar = amToolBar->Bar(atbToolBar->BarIndex());
+    miShowCaptions->SetChecked(bar.CaptionOptions != TCaptionOption::coNone);
+    miLargeIcons->SetChecked(!bar.SmallIcons);
+}
+
+void TfMain::miShowCaptionsClick()
+{
+    // As the menu found it when it opened; the item keeps its own mark.
+    amToolBar->SetCaptionOptions(atbToolBar->BarIndex(), miShowCaptions->Checked()
+                                                             ? TCaptionOption::coNone
+                                                             : TCaptionOption::coAll);
+    LayoutTopBand();
+}
+
+void TfMain::miLargeIconsClick()
+{
+    const int bar = atbToolBar->BarIndex();
+    amToolBar->SetSmallIcons(bar, !amToolBar->Bar(bar).SmallIcons);
+    LayoutTopBand();
 }
 
 void TfMain::ZmItem1Click()

@@ -26,6 +26,9 @@ class THtmlView;
 class TImageList;
 class TPreviewMouseHook;
 class TXPStyle;
+class TZmItem;
+class TZmPopupMenu;
+class TZmSeparatorItem;
 
 // The Full Mode window: the three-pane mail window with its menu bar and
 // toolbar, the folder and contact trees, the message header list and the
@@ -46,6 +49,11 @@ public:
     TColorMap MenuColorMap;
     TColorMap ToolbarColorMap;
     TCustomizeDlg* cd = nullptr; // created on first use
+    TZmPopupMenu* ZmPopupMenu1;  // the toolbar's context menu
+    TZmItem* miShowCaptions;
+    TZmItem* miLargeIcons;
+    TZmSeparatorItem* ZmSeparatorItem1;
+    TZmItem* ZmItem1; // "Customize"
     QMenu* pmMsg;
     QAction* Reply1;   // pmMsg, "Reply"
     QAction* Forward1; // pmMsg, "Forward"
@@ -115,6 +123,9 @@ public:
     void Action32Execute();
     void Action33Execute();
     void Action34Execute();
+    void ZmPopupMenu1Popup(QObject* Sender);
+    void miShowCaptionsClick();
+    void miLargeIconsClick();
     void ZmItem1Click();
     void cdClose();
 

@@ -16,10 +16,16 @@
 #include "main/LayoutWriter.h"
 #include "main/uMain.h"
 
+#include "popup/ZmItem.h"
+#include "popup/ZmMenuLoop.h"
+#include "popup/ZmPopupWindow.h"
+#include "popup/ZmView.h"
+
 #include "ZentroTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -30,6 +36,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -56,6 +63,34 @@ QByteArray ReadAll(const QString& name)
 {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TZmView* OpenMenu()
+{
+    const QList<TZmView*> views = TZmView::OpenViews();
+    for (TZmView* v : views)
+        if (!v->ParentView() && v->Window()->isVisible())
+            return v;
+    return nullptr;
+}
+
+// Opens the toolbar's context menu as a right-click does; once it is open,
+// looks at it and picks the entry that many Down keys select.
+void ChooseFromToolbarMenu(TfMain* w, int downs, std::function<void()> whileOpen = {})
+{
+    QTimer::singleShot(0, w, [downs, whileOpen] {
+        if (!QTest::qWaitFor([] { return OpenMenu() != nullptr; }, 5000))
+            return;
+        if (whileOpen)
+            whileOpen();
+        TZmView* view = OpenMenu();
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(view->Window(), Qt::Key_Down);
+        QTest::keyClick(view->Window(), Qt::Key_Return);
+    });
+    const QPoint at(w->atbToolBar->width() - 5, w->atbToolBar->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, w->atbToolBar->mapToGlobal(at));
+    QApplication::sendEvent(w->atbToolBar, &event);
 }
 
 // Runs the test body in a working directory of its own.
@@ -324,6 +359,53 @@ private slots:
         w->cd->cbLargeIcons->click();
         QVERIFY(!w->amToolBar->Bar(0).SmallIcons);
         QCOMPARE(w->atbToolBar->iconSize(), QSize(32, 32));
+        w->cd->close();
+    }
+
+    void toolbarContextMenu()
+    {
+        WorkDir work;
+        auto* w = new TfMain;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const int band = w->pTop->height();
+        bool captionsChecked = true, largeChecked = true;
+        auto look = [&] {
+            captionsChecked = w->miShowCaptions->Checked();
+            largeChecked = w->miLargeIcons->Checked();
+        };
+
+        // "Show Captions": captions under the pictures, a taller band.
+        ChooseFromToolbarMenu(w, 1, look);
+        QVERIFY(!captionsChecked && !largeChecked);
+        QTRY_COMPARE(w->amToolBar->Bar(0).CaptionOptions, TCaptionOption::coAll);
+        QCOMPARE(w->atbToolBar->Button(0)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QVERIFY(w->pTop->height() > band);
+        // Again: gone.
+        ChooseFromToolbarMenu(w, 1, look);
+        QVERIFY(captionsChecked);
+        QTRY_COMPARE(w->amToolBar->Bar(0).CaptionOptions, TCaptionOption::coNone);
+        QCOMPARE(w->pTop->height(), band);
+
+        // "Selective" from the dialog: the menu shows captions checked, and
+        // choosing it switches them off.
+        w->amToolBar->SetCaptionOptions(0, TCaptionOption::coSelective);
+        ChooseFromToolbarMenu(w, 1, look);
+        QVERIFY(captionsChecked);
+        QTRY_COMPARE(w->amToolBar->Bar(0).CaptionOptions, TCaptionOption::coNone);
+
+        // "Large Icons" twice.
+        ChooseFromToolbarMenu(w, 2, look);
+        QVERIFY(!largeChecked);
+        QTRY_COMPARE(w->atbToolBar->iconSize(), QSize(32, 32));
+        QVERIFY(w->pTop->height() > band);
+        ChooseFromToolbarMenu(w, 2, look);
+        QVERIFY(largeChecked);
+        QTRY_COMPARE(w->atbToolBar->iconSize(), QSize(16, 16));
+
+        // "Customize".
+        ChooseFromToolbarMenu(w, 3);
+        QTRY_VERIFY(w->cd && w->cd->isVisible());
         w->cd->close();
     }
 

@@ -23,6 +23,7 @@
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -53,32 +54,37 @@ double FullModeOnce()
     t.start();
     fAppBar->sbFull->click();
     QPointer<TfMain> window = fMain;
-    QEventLoop loop;
-    bool shown = false;
-    bool asking = false;
+    // Shared with the engine's answers, which may come after this returns.
+    struct State {
+        QEventLoop loop;
+        bool shown = false;
+        bool asking = false;
+    };
+    auto state = std::make_shared<State>();
     QTimer poll;
     poll.setInterval(1);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (!window || asking || window->Fade->Running())
+    QObject::connect(&poll, &QTimer::timeout, &state->loop, [state, window] {
+        if (!window || state->asking || window->Fade->Running())
             return;
         auto* view = window->findChild<QWebEngineView*>();
         if (!view)
             return;
-        asking = true;
+        state->asking = true;
         view->page()->runJavaScript(
             QStringLiteral(
                 "!!document.body && document.body.innerText.indexOf('Please select') >= 0"),
-            QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-                asking = false;
-                if (result.toBool()) {
-                    shown = true;
-                    loop.quit();
+            QWebEngineScript::ApplicationWorld, [state](const QVariant& result) {
+                state->asking = false;
+                if (result.toBool() && !state->shown) {
+                    state->shown = true;
+                    state->loop.quit();
                 }
             });
     });
     poll.start();
-    QTimer::singleShot(TimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
+    QTimer::singleShot(TimeoutMs, &state->loop, &QEventLoop::quit);
+    state->loop.exec();
+    const bool shown = state->shown;
     return shown ? t.nsecsElapsed() / 1e6 : -1;
 }
 

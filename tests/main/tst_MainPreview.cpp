@@ -9,6 +9,7 @@
 #include "ZentroTest.h"
 
 #include <QEventLoop>
+
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
@@ -17,6 +18,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <memory>
 
 namespace {
 
@@ -27,16 +29,20 @@ QVariant Evaluate(TfMain* w, const QString& expression)
     QWebEngineView* view = w->web->View();
     if (!view)
         return {};
-    QVariant out;
-    QEventLoop loop;
+    // Shared with the engine's answer, which may come after a time-out.
+    struct State {
+        QEventLoop loop;
+        QVariant out;
+    };
+    auto state = std::make_shared<State>();
     view->page()->runJavaScript(expression, QWebEngineScript::ApplicationWorld,
-                                [&](const QVariant& v) {
-                                    out = v;
-                                    loop.quit();
+                                [state](const QVariant& v) {
+                                    state->out = v;
+                                    state->loop.quit();
                                 });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return out;
+    QTimer::singleShot(5000, &state->loop, &QEventLoop::quit);
+    state->loop.exec();
+    return state->out;
 }
 
 QString PageText(TfMain* w)

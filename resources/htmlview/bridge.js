@@ -150,6 +150,17 @@
             attempt(() => document.execCommand(command, false, value));
             schedule();
         },
+        // A picture with its alternative text, built as an element so that
+        // both attributes are escaped as the document requires.
+        insertImage(src, alt) {
+            attempt(() => {
+                const img = document.createElement('img');
+                img.setAttribute('src', src);
+                img.setAttribute('alt', alt);
+                document.execCommand('insertHTML', false, img.outerHTML);
+            });
+            schedule();
+        },
         setDesignMode(value) {
             document.designMode = value;
             applyOptions();

@@ -2,7 +2,29 @@
 
 #include "htmlview/HtmlValues.h"
 
-THtmlBridge::THtmlBridge(QObject* parent) : QObject(parent) {}
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+
+bool ClipboardHasContent()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && !data->formats().isEmpty();
+}
+
+} // namespace
+
+THtmlBridge::THtmlBridge(QObject* parent) : QObject(parent)
+{
+    // Whether there is anything to paste changes with the clipboard, not
+    // with the page.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (m_count > 0)
+            emit Changed();
+    });
+}
 
 QVariant THtmlBridge::CommandValue(const QString& command) const
 {
@@ -14,7 +36,13 @@ QVariant THtmlBridge::CommandValue(const QString& command) const
 
 bool THtmlBridge::CommandEnabled(const QString& command) const
 {
-    return m_enabled.value(command.toLower(), false);
+    const QString c = command.toLower();
+    const bool enabled = m_enabled.value(c, false);
+    // The engine allows pasting into any editable place, even with nothing
+    // to paste.
+    if (c == QLatin1String("paste"))
+        return enabled && ClipboardHasContent();
+    return enabled;
 }
 
 bool THtmlBridge::CommandState(const QString& command) const

@@ -20,6 +20,7 @@ public:
     // for FontSize, integer 0x00BBGGRR for ForeColor and BackColor; empty
     // when the selection has no single value or the command is unknown.
     QVariant CommandValue(const QString& command) const;
+    // Paste only while the clipboard holds something.
     bool CommandEnabled(const QString& command) const;
     bool CommandState(const QString& command) const;
     // The address of the link at the selection, or empty.
@@ -32,6 +33,7 @@ public slots:
     void snapshot(const QVariantMap& state);
 
 signals:
+    // A new snapshot has arrived, or the clipboard has changed.
     void Changed();
 
 private:

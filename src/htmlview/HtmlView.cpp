@@ -343,14 +343,19 @@ void THtmlView::PaintTo(QPainter& canvas, int x, int y)
     canvas.drawPixmap(x, y, grab());
 }
 
-QString THtmlView::AskAddress(const QString& caption, const QString& label, const QString& address)
+QString THtmlView::AskAddress(const QString& caption, const QString& label, const QString& address,
+                              QString* alternativeText)
 {
     QPointer<THtmlUrlDialog> dialog = new THtmlUrlDialog(caption, label, address, window());
+    if (alternativeText)
+        dialog->ShowAlternativeText(QStringLiteral("Alternate text:"));
     TidyDialog(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return {};
     const QString result = accepted ? dialog->Address() : QString();
+    if (alternativeText)
+        *alternativeText = dialog->AlternativeText();
     delete dialog;
     return result;
 }
@@ -365,12 +370,18 @@ void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant&
         QPointer<THtmlView> self(this);
         const bool image = c == QLatin1String("insertimage");
         const QString link = m_bridge->LinkAtSelection();
+        QString alternativeText;
         const QString address =
-            image ? AskAddress(QStringLiteral("Picture"), QStringLiteral("Picture source:"), {})
+            image ? AskAddress(QStringLiteral("Picture"), QStringLiteral("Picture source:"), {},
+                               &alternativeText)
                   : AskAddress(QStringLiteral("Hyperlink"), QStringLiteral("URL:"),
                                link.isEmpty() ? QStringLiteral("http://") : link);
         if (!self || address.isEmpty())
             return;
+        if (image && !alternativeText.isEmpty()) {
+            RunBridge(QStringLiteral("insertImage"), {address, alternativeText});
+            return;
+        }
         v = address;
     }
     // Clipboard and history go through the engine's own actions, which need

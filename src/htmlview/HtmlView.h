@@ -107,7 +107,10 @@ private:
     void RunBridge(const QString& function, const QVariantList& args = {});
     void LoadFinished();
     void SaveDocumentTo(const QString& fileName);
-    QString AskAddress(const QString& caption, const QString& label, const QString& address);
+    // Asks for an address (and, given somewhere to put it, a picture's
+    // alternative text); empty when cancelled.
+    QString AskAddress(const QString& caption, const QString& label, const QString& address,
+                       QString* alternativeText = nullptr);
 
     TDownloadControlOptions m_downloadOptions = DefaultDownloadOptions;
     quint32 m_downloadControlFlags = 0;

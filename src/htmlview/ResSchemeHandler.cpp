@@ -10,7 +10,6 @@
 
 namespace {
 const QByteArray SchemeName = QByteArrayLiteral("res");
-constexpr int EmoticonCount = 42;
 } // namespace
 
 TResSchemeHandler::TResSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {}

@@ -13,6 +13,9 @@ class TResSchemeHandler : public QWebEngineUrlSchemeHandler {
 public:
     explicit TResSchemeHandler(QObject* parent = nullptr);
 
+    // The program's emoticons are resources 1 to EmoticonCount.
+    static constexpr int EmoticonCount = 42;
+
     // Must run before the application object exists.
     static void RegisterScheme();
     // Installs one handler on the profile, once.

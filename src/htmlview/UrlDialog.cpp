@@ -10,7 +10,7 @@ THtmlUrlDialog::THtmlUrlDialog(const QString& caption, const QString& label, con
     : QDialog(parent)
 {
     setWindowTitle(caption);
-    auto* form = new QFormLayout(this);
+    form = new QFormLayout(this);
     leAddress = new QLineEdit(address, this);
     leAddress->setMinimumWidth(320);
     leAddress->selectAll();
@@ -30,4 +30,17 @@ THtmlUrlDialog::THtmlUrlDialog(const QString& caption, const QString& label, con
 QString THtmlUrlDialog::Address() const
 {
     return leAddress->text().trimmed();
+}
+
+void THtmlUrlDialog::ShowAlternativeText(const QString& label)
+{
+    if (leAlt)
+        return;
+    leAlt = new QLineEdit(this);
+    form->insertRow(1, label, leAlt);
+}
+
+QString THtmlUrlDialog::AlternativeText() const
+{
+    return leAlt ? leAlt->text() : QString();
 }

@@ -8,6 +8,7 @@
 #include "htmlview/ResSchemeHandler.h"
 
 #include "ProcessTree.h"
+#include "HtmlEval.h"
 #include "ZentroTest.h"
 
 #include <QFileDialog>
@@ -29,17 +30,6 @@
 namespace {
 
 // Runs a script in the bridge's world and waits for its result.
-QVariant Eval(THtmlView* web, const QString& script)
-{
-    auto result = std::make_shared<std::optional<QVariant>>();
-    web->View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                       [result](const QVariant& v) { *result = v; });
-    QDeadlineTimer deadline(10000);
-    while (!result->has_value() && !deadline.hasExpired())
-        QTest::qWait(5);
-    return result->value_or(QVariant());
-}
-
 // A shown view with a blank page loaded.
 std::unique_ptr<THtmlView> BlankView()
 {
@@ -503,20 +493,22 @@ private slots:
         QImage(4, 4, QImage::Format_RGB32).save(picture);
         auto web = BlankView();
         const QString emoticon = TResSchemeHandler::EmoticonUrl(1).toString();
-        Load(web.get(),
-             QStringLiteral("<script>document.title = 'script ran';</script>"
-                            "<img id=local src='%1' onerror=\"document.title='handler ran'\">"
-                            "<img id=res src='%2'>"
-                            "<img id=other src='%3'>"
-                            "<iframe id=frame src='%4'></iframe>")
-                 .arg(QUrl::fromLocalFile(picture).toString(), emoticon,
-                      TResSchemeHandler::EmoticonUrl(2).toString(),
-                      QUrl::fromLocalFile(picture).toString()));
+        Load(
+            web.get(),
+            QStringLiteral("<script>document.title = 'script ran';</script>"
+                           "<img id=local src='%1' onerror=\"document.title='handler ran'\">"
+                           "<img id=res src='%2'>"
+                           "<img id=other src='%3'>"
+                           "<iframe id=frame src='%4'></iframe>")
+                .arg(
+                    QUrl::fromLocalFile(picture).toString(), emoticon,
+                    TResSchemeHandler::EmoticonUrl(TResSchemeHandler::EmoticonCount + 1).toString(),
+                    QUrl::fromLocalFile(picture).toString()));
         // The program's own emoticon loads through "res"; a missing one and
         // the local file do not.
         QTRY_COMPARE_WITH_TIMEOUT(
             Eval(web.get(), QStringLiteral("document.getElementById('res').naturalWidth")).toInt(),
-            1, 10000);
+            32, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(
             Eval(web.get(), QStringLiteral("document.getElementById('local').complete")).toBool(),
             10000);

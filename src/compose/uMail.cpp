@@ -4,23 +4,31 @@
 #include "app/Artwork.h"
 #include "app/FadeIn.h"
 #include "app/ImageList.h"
+#include "app/TColor.h"
 #include "app/uUtils.h"
+#include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
+#include "htmlview/ResSchemeHandler.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionToolButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,6 +64,17 @@ QLineEdit* LabelledEdit(QWidget* parent, const QString& caption, int top)
     return edit;
 }
 
+// The arrow part of a tool button with a drop-down arrow.
+QRect DropDownArrow(QToolButton* button)
+{
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.subControls = QStyle::SC_ToolButton | QStyle::SC_ToolButtonMenu;
+    option.features = QStyleOptionToolButton::MenuButtonPopup;
+    return button->style()->subControlRect(QStyle::CC_ToolButton, &option,
+                                           QStyle::SC_ToolButtonMenu, button);
+}
+
 QComboBox* ToolbarList(QWidget* parent, int width)
 {
     auto* list = new QComboBox(parent);
@@ -85,6 +104,7 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
     Fade = new TFadeIn(this, [this] { FadeInCompleted(); });
 
     BuildImageLists();
+    BuildEmoticons();
     BuildHeader();
     BuildToolBar();
     BuildEditor();
@@ -109,6 +129,19 @@ void TfMail::BuildImageLists()
     IconsOff = new TImageList(24, 24, this);
     for (int i = 0; i < IconsON->Count(); ++i)
         IconsOff->AddImage(IconsON->DisabledImage(i, 2.0));
+}
+
+void TfMail::BuildEmoticons()
+{
+    Emoticons = new TImageList(21, 21, this);
+    for (int n = 1; n <= TResSchemeHandler::EmoticonCount; ++n)
+        Emoticons->AddImage(QImage(QStringLiteral(":/emoticons/palette/%1.png").arg(n)));
+    pmEmoticons = new QMenu(this);
+
+    cd = new QColorDialog(this);
+    // The same full dialog on every desktop; solid colours only.
+    cd->setOptions(QColorDialog::DontUseNativeDialog);
+    cd->setCurrentColor(clr::Black.ToQColor());
 }
 
 void TfMail::BuildLayout()
@@ -204,11 +237,10 @@ void TfMail::BuildToolBar()
     for (QAction* a : {LeftAlign, CenterAlign, RightAlign})
         AlignmentGroup->addAction(a);
 
-    // The palette drops down from the button's arrow.
-    pmEmoticons = new QMenu(this);
-    auto* emoticons = qobject_cast<QToolButton*>(StandardToolBar->widgetForAction(EmoticonsButton));
-    emoticons->setMenu(pmEmoticons);
-    emoticons->setPopupMode(QToolButton::MenuButtonPopup);
+    // The button's face inserts the last emoticon; its arrow drops the
+    // palette down (see eventFilter).
+    QWidget* emoticons = StandardToolBar->widgetForAction(EmoticonsButton);
+    qobject_cast<QToolButton*>(emoticons)->setPopupMode(QToolButton::MenuButtonPopup);
     emoticons->setFixedSize(31 + 12, 30);
 }
 
@@ -341,7 +373,12 @@ void TfMail::WireHandlers()
     web->OnShowContextMenu = [this](quint32 id, const QPoint& p) {
         return webShowContextMenu(id, p);
     };
+    web->OnCommandStateChange = [this](THtmlView* s, int command, bool enable) {
+        webCommandStateChange(s, command, enable);
+    };
     connect(IconsON, &TImageList::Changed, this, &TfMail::RefreshImage);
+    connect(pmMsg, &QMenu::aboutToShow, this, &TfMail::pmMsgPopup);
+    StandardToolBar->widgetForAction(EmoticonsButton)->installEventFilter(this);
 
     connect(PrintPreview1, &QAction::triggered, this, &TfMail::PrintPreview1Click);
     connect(Print1, &QAction::triggered, this, &TfMail::Print1Click);
@@ -373,6 +410,8 @@ void TfMail::WireHandlers()
         {FullAlign, miFull, &TfMail::FullAlignClick},
         {ImageButton, miImage, &TfMail::ImageButtonClick},
         {LinkButton, miLink, &TfMail::LinkButtonClick},
+        {ColorButton, miColor, &TfMail::ColorButtonClick},
+        {EmoticonsButton, miLastEmoticon, &TfMail::EmoticonsButtonClick},
     };
     for (const Command& c : commands) {
         connect(c.button, &QAction::triggered, this, c.handler);
@@ -380,6 +419,7 @@ void TfMail::WireHandlers()
     }
     // Only the user's own choice runs a command, never a selection made by
     // the program.
+    connect(miEmoticon, &QAction::triggered, this, &TfMail::miEmoticonClick);
     connect(FontName, &QComboBox::activated, this, &TfMail::FontNameChange);
     connect(FontSize, &QComboBox::activated, this, &TfMail::FontSizeChange);
 }
@@ -405,6 +445,8 @@ void TfMail::RefreshImage(int image)
 
 void TfMail::FormCreate()
 {
+    BuildEmoticonMenu();
+    SetLastEmoticon(0);
     SetApplicationTitle(QStringLiteral("Zentro Compose"));
     EditorReady = false;
     FillFontNames();
@@ -477,7 +519,22 @@ void TfMail::closeEvent(QCloseEvent* event)
 
 bool TfMail::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == pHeader && event->type() == QEvent::Resize)
+    if (watched == StandardToolBar->widgetForAction(EmoticonsButton)) {
+        auto* button = static_cast<QToolButton*>(watched);
+        if (event->type() == QEvent::ContextMenu) {
+            PopupEmoticons(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::LeftButton &&
+                DropDownArrow(button).contains(press->position().toPoint())) {
+                // A drop-down menu: below the button, right edges aligned.
+                PopupEmoticons(button->mapToGlobal(QPoint(button->width(), button->height())));
+                return true;
+            }
+        }
+    } else if (watched == pHeader && event->type() == QEvent::Resize)
         pHeaderResize();
     else if (watched == imgPrintPreview && event->type() == QEvent::MouseButtonPress)
         imgPrintPreview->hide();
@@ -657,4 +714,157 @@ void TfMail::FontNameChange()
 void TfMail::FontSizeChange()
 {
     RunCommand(QStringLiteral("FontSize"), false, FontSize->currentIndex() + 1);
+}
+
+void TfMail::ColorButtonClick()
+{
+    if (!EditorReady)
+        return;
+    const QColor current = cd->currentColor();
+    QPointer<TfMail> self(this);
+    const bool accepted = cd->exec() == QDialog::Accepted;
+    if (!self)
+        return;
+    if (!accepted) {
+        cd->setCurrentColor(current);
+        return;
+    }
+    // Sent as chosen, even when it is the colour already there.
+    RunCommand(QStringLiteral("ForeColor"), false,
+               int(TColor::FromQColor(cd->currentColor()).Value()));
+}
+
+void TfMail::webCommandStateChange(THtmlView*, int, bool)
+{
+    if (!EditorReady)
+        return;
+    const QString value = QStringLiteral("queryCommandValue");
+    const QString enabled = QStringLiteral("queryCommandEnabled");
+    const std::pair<const char*, QAction*> toggles[] = {
+        {"Bold", BoldButton},       {"Italic", ItalicButton},       {"Underline", UnderlineButton},
+        {"JustifyLeft", LeftAlign}, {"JustifyCenter", CenterAlign}, {"JustifyRight", RightAlign},
+        {"JustifyFull", FullAlign}};
+    // The document answers these for any command; should it be gone, this
+    // notification changes nothing and the next one tries again.
+    try {
+        for (const auto& [command, toggle] : toggles)
+            toggle->setChecked(EditorDocument.Call(value, {QString::fromLatin1(command)}).toBool());
+        const std::pair<const char*, QAction*> buttons[] = {
+            {"Cut", CutButton},        {"Copy", CopyButton}, {"Paste", PasteButton},
+            {"Undo", UndoButton},      {"Redo", RedoButton}, {"InsertImage", ImageButton},
+            {"CreateLink", LinkButton}};
+        for (const auto& [command, button] : buttons)
+            button->setEnabled(
+                EditorDocument.Call(enabled, {QString::fromLatin1(command)}).toBool());
+    } catch (const EHtmlDocumentError&) {
+        return;
+    }
+
+    // Each of the three values falls back on its own.
+    TColor colour = clr::Black;
+    try {
+        bool ok = false;
+        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("ForeColor")});
+        const int bgr = answer.isNull() ? 0 : answer.toInt(&ok);
+        if (ok)
+            colour = TColor(quint32(bgr));
+    } catch (const EHtmlDocumentError&) {
+    }
+    cd->setCurrentColor(colour.ToQColor());
+
+    try {
+        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("FontName")});
+        if (answer.isNull())
+            throw EHtmlDocumentError(QStringLiteral("No single font name"));
+        const QString face = answer.toString().toLower();
+        if (face != FontName->currentText().toLower()) {
+            int match = -1;
+            for (int i = 0; i < FontName->count() && match < 0; ++i)
+                if (FontName->itemText(i).toLower() == face)
+                    match = i;
+            FontName->setCurrentIndex(match);
+        }
+    } catch (const EHtmlDocumentError&) {
+        FontName->setCurrentIndex(-1);
+    }
+
+    try {
+        bool ok = false;
+        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("FontSize")});
+        const int size = answer.isNull() ? 0 : answer.toInt(&ok);
+        if (!ok)
+            throw EHtmlDocumentError(QStringLiteral("No single font size"));
+        FontSize->setCurrentIndex(size >= 1 && size <= FontSize->count() ? size - 1 : -1);
+    } catch (const EHtmlDocumentError&) {
+        FontSize->setCurrentIndex(0);
+    }
+}
+
+void TfMail::pmMsgPopup()
+{
+    const std::pair<QAction*, QAction*> enabled[] = {
+        {miCut, CutButton},   {miCopy, CopyButton},   {miPaste, PasteButton}, {miUndo, UndoButton},
+        {miRedo, RedoButton}, {miImage, ImageButton}, {miLink, LinkButton}};
+    const std::pair<QAction*, QAction*> checked[] = {
+        {miBold, BoldButton}, {miItalic, ItalicButton}, {miUnderline, UnderlineButton},
+        {miLeft, LeftAlign},  {miCenter, CenterAlign},  {miRight, RightAlign},
+        {miFull, FullAlign}};
+    for (const auto& [item, button] : enabled)
+        item->setEnabled(button->isEnabled());
+    for (const auto& [item, button] : checked)
+        item->setChecked(button->isChecked());
+}
+
+void TfMail::BuildEmoticonMenu()
+{
+    for (int i = 0; i < Emoticons->Count(); ++i) {
+        QAction* item = pmEmoticons->addAction(Emoticons->Icon(i), QString());
+        item->setData(i);
+        connect(item, &QAction::triggered, this, [this, item] { EmoticonItemClick(item); });
+    }
+}
+
+void TfMail::EmoticonItemClick(QAction* Sender)
+{
+    const int n = Sender->data().toInt();
+    InsertEmoticon(n);
+    SetLastEmoticon(n);
+}
+
+void TfMail::EmoticonsButtonClick()
+{
+    InsertEmoticon(LastEmoticon);
+}
+
+void TfMail::miEmoticonClick()
+{
+    PopupEmoticons(QCursor::pos());
+}
+
+void TfMail::PopupEmoticons(QPoint screenPoint)
+{
+    pmEmoticons->popup(screenPoint - QPoint(pmEmoticons->sizeHint().width(), 0));
+}
+
+QString TfMail::EmoticonAddress(int n)
+{
+    return QStringLiteral("res://%1/RT_EMOTICON/%2")
+        .arg(TResSchemeHandler::ModuleName())
+        .arg(n + 1);
+}
+
+void TfMail::InsertEmoticon(int n)
+{
+    RunCommand(QStringLiteral("InsertImage"), false, EmoticonAddress(n));
+}
+
+void TfMail::SetLastEmoticon(int n)
+{
+    QImage picture(24, 24, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    QPainter canvas(&picture);
+    Emoticons->Draw(canvas, 2, 2, n);
+    canvas.end();
+    IconsON->ReplaceImage(15, picture, QColor(Qt::white));
+    LastEmoticon = n;
 }

@@ -9,6 +9,7 @@
 
 class QAction;
 class QActionGroup;
+class QColorDialog;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -80,6 +81,13 @@ public:
 
     TImageList* IconsON;
     TImageList* IconsOff;
+    // The colour dialog; its colour is the text colour last mirrored from
+    // the editor.
+    QColorDialog* cd;
+
+    // The emoticon palette: 42 pictures of 21 x 21, picture n standing for
+    // emoticon resource n + 1.
+    TImageList* Emoticons;
     QMenu* pmEmoticons;
 
     // The editor's context menu.
@@ -157,8 +165,22 @@ public:
     void FullAlignClick();
     void ImageButtonClick();
     void LinkButtonClick();
+    void ColorButtonClick();
     void FontNameChange();
     void FontSizeChange();
+    // The editor's command states may have changed: mirror them onto the
+    // toolbar, the font lists and the colour dialog.
+    void webCommandStateChange(THtmlView* Sender, int Command, bool Enable);
+    // pmMsg is about to open: it copies the toolbar's state.
+    void pmMsgPopup();
+
+    void EmoticonItemClick(QAction* Sender);
+    void EmoticonsButtonClick();
+    void miEmoticonClick();
+    void InsertEmoticon(int n);
+    void SetLastEmoticon(int n);
+    // The address the editor loads emoticon n (counted from 0) from.
+    static QString EmoticonAddress(int n);
 
 signals:
     // EditorReady has just become true.
@@ -171,6 +193,8 @@ protected:
 
 private:
     void BuildImageLists();
+    void BuildEmoticons();
+    void BuildEmoticonMenu();
     void BuildHeader();
     void BuildToolBar();
     void BuildEditor();
@@ -183,6 +207,8 @@ private:
     QAction* AddMenuItem(QMenu* menu, const QString& caption, int image);
     void ShowImage(QAction* action, int image);
     void RefreshImage(int image);
+    // Opens the palette with its right edge at a screen point.
+    void PopupEmoticons(QPoint screenPoint);
     void FadeInCompleted();
     void TakeEditorDocument();
     // An editing command on the editor's document; ignored until ready.

@@ -1,0 +1,212 @@
+// The emoticon palette of the composer: the palette menu, inserting
+// emoticons through the "res" scheme, the last emoticon of each composer
+// and its picture on the toolbar and the context menu.
+
+#include "app/ImageList.h"
+#include "compose/uMail.h"
+#include "htmlview/HtmlView.h"
+#include "htmlview/ResSchemeHandler.h"
+
+#include "ComposerFixture.h"
+#include "ZentroTest.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWebEngineView>
+
+namespace {
+
+QToolButton* EmoticonsToolButton(TfMail* f)
+{
+    return qobject_cast<QToolButton*>(f->StandardToolBar->widgetForAction(f->EmoticonsButton));
+}
+
+// The sources of the message's pictures, in order.
+QStringList Pictures(TfMail* f)
+{
+    return Eval(f->web, QStringLiteral("Array.from(document.images, i => i.getAttribute('src'))"))
+        .toStringList();
+}
+
+QString Address(int resource)
+{
+    return QStringLiteral("res://%1/RT_EMOTICON/%2")
+        .arg(TResSchemeHandler::ModuleName())
+        .arg(resource);
+}
+
+// Whether an icon shows palette picture n as the toolbar does: every opaque
+// pixel of the picture at (2, 2), and nothing around it.
+bool ShowsEmoticon(const QIcon& icon, TImageList* emoticons, int n)
+{
+    const QImage shown =
+        icon.pixmap(QSize(24, 24), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage picture = emoticons->Image(n).convertToFormat(QImage::Format_ARGB32);
+    if (shown.size() != QSize(24, 24))
+        return false;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const QRect inside(2, 2, 21, 21);
+            if (!inside.contains(x, y)) {
+                if (qAlpha(shown.pixel(x, y)) != 0)
+                    return false;
+            } else if (qAlpha(picture.pixel(x - 2, y - 2)) == 255 &&
+                       shown.pixel(x, y) != picture.pixel(x - 2, y - 2)) {
+                return false;
+            }
+        }
+    return true;
+}
+
+// Runs an action that should open the palette; returns the palette's
+// screen rectangle while open (closing it), or an empty one.
+QRect PaletteOpenedBy(TfMail* f, const std::function<void()>& action)
+{
+    action();
+    QDeadlineTimer deadline(5000);
+    while (!f->pmEmoticons->isVisible() && !deadline.hasExpired())
+        QTest::qWait(10);
+    const QRect shown = f->pmEmoticons->isVisible() ? f->pmEmoticons->geometry() : QRect();
+    f->pmEmoticons->close();
+    return shown;
+}
+
+} // namespace
+
+class tst_Emoticons : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        for (TfMail* m : Composers())
+            delete m;
+    }
+
+    void paletteMenu()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QCOMPARE(f->Emoticons->Count(), 42);
+        QCOMPARE(f->Emoticons->Size(), QSize(21, 21));
+        const QList<QAction*> items = f->pmEmoticons->actions();
+        QCOMPARE(items.size(), 42);
+        for (int i = 0; i < items.size(); ++i) {
+            QVERIFY(items[i]->text().isEmpty());
+            QVERIFY(!items[i]->icon().isNull());
+        }
+        // Every palette picture is a picture of its own.
+        for (int i = 1; i < f->Emoticons->Count(); ++i)
+            QVERIFY(f->Emoticons->Image(i) != f->Emoticons->Image(i - 1));
+    }
+
+    void aNewComposerStartsAtTheFirstEmoticon()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QCOMPARE(f->LastEmoticon, 0);
+        for (QAction* a : {f->EmoticonsButton, f->miLastEmoticon, f->miEmoticon})
+            QVERIFY(ShowsEmoticon(a->icon(), f->Emoticons, 0));
+        QVERIFY(WaitReady(f));
+        SetMessage(f, QStringLiteral("<p id=p>x</p>"));
+        CaretIn(f, QStringLiteral("p"));
+
+        // The button's face and "Insert last Emoticon" insert resource 1.
+        const QRect face = EmoticonsToolButton(f)->rect().adjusted(0, 0, -14, 0);
+        QTest::mouseClick(EmoticonsToolButton(f), Qt::LeftButton, {}, face.center());
+        QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), QStringList{Address(1)}, 10000);
+        f->miLastEmoticon->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), (QStringList{Address(1), Address(1)}), 10000);
+        QCOMPARE(f->LastEmoticon, 0);
+    }
+
+    void theEleventhPictureBecomesTheLastEmoticon()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QVERIFY(WaitReady(f));
+        SetMessage(f, QStringLiteral("<p id=p>x</p>"));
+        CaretIn(f, QStringLiteral("p"));
+
+        f->pmEmoticons->actions()[10]->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), QStringList{Address(11)}, 10000);
+        QCOMPARE(f->LastEmoticon, 10);
+        for (QAction* a : {f->EmoticonsButton, f->miLastEmoticon, f->miEmoticon})
+            QVERIFY(ShowsEmoticon(a->icon(), f->Emoticons, 10));
+        QVERIFY(ShowsEmoticon(QIcon(EmoticonsToolButton(f)->icon()), f->Emoticons, 10));
+
+        // From now on the button inserts it.
+        f->EmoticonsButton->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), (QStringList{Address(11), Address(11)}), 10000);
+
+        // It really shows, and it moves.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Eval(f->web, QStringLiteral("document.images[0].naturalWidth")).toInt(), 32, 10000);
+        const QRect at = [&] {
+            const QVariantList r =
+                Eval(f->web, QStringLiteral("const b = document.images[0].getBoundingClientRect();"
+                                            "[b.x, b.y, b.width, b.height]"))
+                    .toList();
+            return QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+        }();
+        QCOMPARE(at.size(), QSize(32, 32));
+        const QImage first = f->web->View()->grab(at).toImage();
+        QVERIFY(first.pixelColor(16, 16) != QColor(Qt::white));
+        QTRY_VERIFY_WITH_TIMEOUT(f->web->View()->grab(at).toImage() != first, 5000);
+    }
+
+    void eachComposerKeepsItsOwnLastEmoticon()
+    {
+        TfMail* a = Open(QStringLiteral("Ana"));
+        TfMail* b = Open(QStringLiteral("Bob"));
+        QVERIFY(WaitReady(a) && WaitReady(b));
+        a->pmEmoticons->actions()[25]->trigger();
+        QCOMPARE(a->LastEmoticon, 25);
+        QCOMPARE(b->LastEmoticon, 0);
+        QVERIFY(ShowsEmoticon(b->EmoticonsButton->icon(), b->Emoticons, 0));
+        QVERIFY(ShowsEmoticon(a->EmoticonsButton->icon(), a->Emoticons, 25));
+
+        SetMessage(b, QStringLiteral("<p id=p>x</p>"));
+        CaretIn(b, QStringLiteral("p"));
+        b->EmoticonsButton->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(Pictures(b), QStringList{Address(1)}, 10000);
+
+        // A composer opened later starts again at the first.
+        TfMail* c = Open(QStringLiteral("Cy"));
+        QCOMPARE(c->LastEmoticon, 0);
+        QVERIFY(ShowsEmoticon(c->EmoticonsButton->icon(), c->Emoticons, 0));
+    }
+
+    void thePaletteOpensFromTheArrowTheRightButtonAndTheMenu()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QVERIFY(WaitReady(f));
+        QToolButton* button = EmoticonsToolButton(f);
+        SetMessage(f, QStringLiteral("<p id=p>x</p>"));
+
+        // The arrow drops the palette down, right edges aligned.
+        const QRect dropped = PaletteOpenedBy(f, [&] {
+            QTest::mouseClick(button, Qt::LeftButton, {},
+                              QPoint(button->width() - 4, button->height() / 2));
+        });
+        QVERIFY(!dropped.isEmpty());
+        const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
+        QCOMPARE(dropped.right(), onScreen.right());
+        QCOMPARE(dropped.top(), onScreen.bottom() + 1);
+        QCOMPARE(Pictures(f), QStringList());
+
+        // A right-click opens it at the pointer.
+        const QPoint click(10, 10);
+        const QRect atPointer = PaletteOpenedBy(f, [&] {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, click, button->mapToGlobal(click));
+            QApplication::sendEvent(button, &event);
+        });
+        QCOMPARE(atPointer.right() + 1, button->mapToGlobal(click).x());
+        QCOMPARE(atPointer.top(), button->mapToGlobal(click).y());
+
+        // "Insert Emoticon ..." opens it at the mouse cursor.
+        QVERIFY(!PaletteOpenedBy(f, [&] { f->miEmoticon->trigger(); }).isEmpty());
+    }
+};
+
+ZENTRO_TEST_MAIN(tst_Emoticons)
+#include "tst_Emoticons.moc"

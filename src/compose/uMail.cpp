@@ -9,6 +9,10 @@
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"
+#include "popup/ZmItem.h"
+#include "popup/ZmPopupMenu.h"
+#include "popup/ZmRootItem.h"
+#include "popup/ZmSeparatorItem.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -136,7 +140,10 @@ void TfMail::BuildEmoticons()
     Emoticons = new TImageList(21, 21, this);
     for (int n = 1; n <= TResSchemeHandler::EmoticonCount; ++n)
         Emoticons->AddImage(QImage(QStringLiteral(":/emoticons/palette/%1.png").arg(n)));
-    pmEmoticons = new QMenu(this);
+    // Its right edge at the point it opens at.
+    pmEmoticons = new TZmPopupMenu(this);
+    pmEmoticons->SetImages(Emoticons);
+    pmEmoticons->SetAlignment(paRight);
 
     cd = new QColorDialog(this);
     // The same full dialog on every desktop; solid colours only.
@@ -284,48 +291,57 @@ void TfMail::BuildStatusBar()
     setStatusBar(sb);
 }
 
-QAction* TfMail::AddMenuItem(QMenu* menu, const QString& caption, int image)
+TZmItem* TfMail::AddMenuItem(const QString& caption, int image)
 {
-    QAction* a = menu->addAction(caption);
-    if (image >= 0)
-        ShowImage(a, image);
-    return a;
+    auto* item = new TZmItem(this);
+    item->SetCaption(caption);
+    item->SetImageIndex(image);
+    pmMsg->Items()->Add(item);
+    return item;
+}
+
+TZmSeparatorItem* TfMail::AddMenuSeparator()
+{
+    auto* separator = new TZmSeparatorItem(this);
+    pmMsg->Items()->Add(separator);
+    return separator;
 }
 
 void TfMail::BuildMessageMenu()
 {
-    pmMsg = new QMenu(this);
-    miCut = AddMenuItem(pmMsg, QStringLiteral("Cut"), 0);
-    miCopy = AddMenuItem(pmMsg, QStringLiteral("Copy"), 1);
-    miPaste = AddMenuItem(pmMsg, QStringLiteral("Paste"), 2);
-    N1 = pmMsg->addSeparator();
-    miUndo = AddMenuItem(pmMsg, QStringLiteral("Undo"), 3);
-    miRedo = AddMenuItem(pmMsg, QStringLiteral("Redo"), 4);
-    N3 = pmMsg->addSeparator();
-    miBold = AddMenuItem(pmMsg, QStringLiteral("Bold"), 5);
-    miItalic = AddMenuItem(pmMsg, QStringLiteral("Italic"), 6);
-    miUnderline = AddMenuItem(pmMsg, QStringLiteral("Underline"), 7);
-    miColor = AddMenuItem(pmMsg, QStringLiteral("Font Color"), 8);
-    miLeft = AddMenuItem(pmMsg, QStringLiteral("Align Left"), 9);
-    miCenter = AddMenuItem(pmMsg, QStringLiteral("Align Center"), 10);
-    miRight = AddMenuItem(pmMsg, QStringLiteral("Align Right"), 11);
-    miFull = AddMenuItem(pmMsg, QStringLiteral("Align Full"), 12);
-    N6 = pmMsg->addSeparator();
-    miImage = AddMenuItem(pmMsg, QStringLiteral("Insert Image..."), 13);
-    miLink = AddMenuItem(pmMsg, QStringLiteral("Edit Hyperlink"), 14);
-    N7 = pmMsg->addSeparator();
-    miLastEmoticon = AddMenuItem(pmMsg, QStringLiteral("Insert last Emoticon"), 15);
-    miEmoticon = AddMenuItem(pmMsg, QStringLiteral("Insert Emoticon ..."), 15);
-    AddAttachment1 = AddMenuItem(pmMsg, QStringLiteral("Add Attachment"), -1);
-    Send1 = AddMenuItem(pmMsg, QStringLiteral("Send"), -1);
+    pmMsg = new TZmPopupMenu(this);
+    pmMsg->SetImages(IconsON);
+    miCut = AddMenuItem(QStringLiteral("Cut"), 0);
+    miCopy = AddMenuItem(QStringLiteral("Copy"), 1);
+    miPaste = AddMenuItem(QStringLiteral("Paste"), 2);
+    N1 = AddMenuSeparator();
+    miUndo = AddMenuItem(QStringLiteral("Undo"), 3);
+    miRedo = AddMenuItem(QStringLiteral("Redo"), 4);
+    N3 = AddMenuSeparator();
+    miBold = AddMenuItem(QStringLiteral("Bold"), 5);
+    miItalic = AddMenuItem(QStringLiteral("Italic"), 6);
+    miUnderline = AddMenuItem(QStringLiteral("Underline"), 7);
+    miColor = AddMenuItem(QStringLiteral("Font Color"), 8);
+    miLeft = AddMenuItem(QStringLiteral("Align Left"), 9);
+    miCenter = AddMenuItem(QStringLiteral("Align Center"), 10);
+    miRight = AddMenuItem(QStringLiteral("Align Right"), 11);
+    miFull = AddMenuItem(QStringLiteral("Align Full"), 12);
+    N6 = AddMenuSeparator();
+    miImage = AddMenuItem(QStringLiteral("Insert Image..."), 13);
+    miLink = AddMenuItem(QStringLiteral("Edit Hyperlink"), 14);
+    N7 = AddMenuSeparator();
+    miLastEmoticon = AddMenuItem(QStringLiteral("Insert last Emoticon"), 15);
+    miEmoticon = AddMenuItem(QStringLiteral("Insert Emoticon ..."), 15);
+    AddAttachment1 = AddMenuItem(QStringLiteral("Add Attachment"), -1);
+    Send1 = AddMenuItem(QStringLiteral("Send"), -1);
 
-    for (QAction* a : {miBold, miItalic, miUnderline})
-        a->setCheckable(true);
+    // Formatting, then alignment and insertion, then the message itself.
+    miLeft->SetBreak(zmbBarBreak);
+    AddAttachment1->SetBreak(zmbBarBreak);
     // Radio items: checking one unchecks the others.
-    auto* radio = new QActionGroup(pmMsg);
-    for (QAction* a : {miLeft, miCenter, miRight, miFull}) {
-        a->setCheckable(true);
-        radio->addAction(a);
+    for (TZmItem* item : {miLeft, miCenter, miRight, miFull}) {
+        item->SetRadioItem(true);
+        item->SetGroupIndex(1);
     }
 }
 
@@ -377,7 +393,9 @@ void TfMail::WireHandlers()
         webCommandStateChange(s, command, enable);
     };
     connect(IconsON, &TImageList::Changed, this, &TfMail::RefreshImage);
-    connect(pmMsg, &QMenu::aboutToShow, this, &TfMail::pmMsgPopup);
+    pmMsg->OnPopup = [this](QObject* sender) {
+        pmMsgPopup(sender);
+    };
     StandardToolBar->widgetForAction(EmoticonsButton)->installEventFilter(this);
 
     connect(PrintPreview1, &QAction::triggered, this, &TfMail::PrintPreview1Click);
@@ -392,7 +410,7 @@ void TfMail::WireHandlers()
     // A toolbar button and its context-menu item share one handler.
     struct Command {
         QAction* button;
-        QAction* item;
+        TZmItem* item;
         void (TfMail::*handler)();
     };
     const Command commands[] = {
@@ -415,11 +433,15 @@ void TfMail::WireHandlers()
     };
     for (const Command& c : commands) {
         connect(c.button, &QAction::triggered, this, c.handler);
-        connect(c.item, &QAction::triggered, this, c.handler);
+        c.item->OnClick = [this, handler = c.handler](QObject*) {
+            (this->*handler)();
+        };
     }
+    miEmoticon->OnClick = [this](QObject*) {
+        miEmoticonClick();
+    };
     // Only the user's own choice runs a command, never a selection made by
     // the program.
-    connect(miEmoticon, &QAction::triggered, this, &TfMail::miEmoticonClick);
     connect(FontName, &QComboBox::activated, this, &TfMail::FontNameChange);
     connect(FontSize, &QComboBox::activated, this, &TfMail::FontSizeChange);
 }
@@ -560,7 +582,7 @@ void TfMail::webStatusTextChange(THtmlView*, const QString& Text)
 
 int TfMail::webShowContextMenu(quint32, const QPoint& ppt)
 {
-    pmMsg->popup(ppt);
+    pmMsg->Popup(ppt);
     return S_OK;
 }
 
@@ -760,73 +782,78 @@ void TfMail::webCommandStateChange(THtmlView*, int, bool)
         return;
     }
 
-    // Each of the three values falls back on its own.
-    TColor colour = clr::Black;
-    try {
-        bool ok = false;
-        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("ForeColor")});
-        const int bgr = answer.isNull() ? 0 : answer.toInt(&ok);
-        if (ok)
-            colour = TColor(quint32(bgr));
-    } catch (const EHtmlDocumentError&) {
-    }
-    cd->setCurrentColor(colour.ToQColor());
-
-    try {
-        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("FontName")});
-        if (answer.isNull())
-            throw EHtmlDocumentError(QStringLiteral("No single font name"));
-        const QString face = answer.toString().toLower();
-        if (face != FontName->currentText().toLower()) {
-            int match = -1;
-            for (int i = 0; i < FontName->count() && match < 0; ++i)
-                if (FontName->itemText(i).toLower() == face)
-                    match = i;
-            FontName->setCurrentIndex(match);
+    // Each of the three values falls back on its own; a question that fails
+    // or has no single answer gives an empty value.
+    auto ask = [this, &value](const QString& command) -> QVariant {
+        try {
+            return EditorDocument.Call(value, {command});
+        } catch (const EHtmlDocumentError&) {
+            return {};
         }
-    } catch (const EHtmlDocumentError&) {
+    };
+
+    bool ok = false;
+    const QVariant colour = ask(QStringLiteral("ForeColor"));
+    const int bgr = colour.isNull() ? 0 : colour.toInt(&ok);
+    cd->setCurrentColor((ok ? TColor(quint32(bgr)) : clr::Black).ToQColor());
+
+    const QVariant name = ask(QStringLiteral("FontName"));
+    if (name.isNull()) {
         FontName->setCurrentIndex(-1);
+    } else if (const QString face = name.toString().toLower();
+               face != FontName->currentText().toLower()) {
+        int match = -1;
+        for (int i = 0; i < FontName->count() && match < 0; ++i)
+            if (FontName->itemText(i).toLower() == face)
+                match = i;
+        FontName->setCurrentIndex(match);
     }
 
-    try {
-        bool ok = false;
-        const QVariant answer = EditorDocument.Call(value, {QStringLiteral("FontSize")});
-        const int size = answer.isNull() ? 0 : answer.toInt(&ok);
-        if (!ok)
-            throw EHtmlDocumentError(QStringLiteral("No single font size"));
-        FontSize->setCurrentIndex(size >= 1 && size <= FontSize->count() ? size - 1 : -1);
-    } catch (const EHtmlDocumentError&) {
+    ok = false;
+    const QVariant size = ask(QStringLiteral("FontSize"));
+    const int n = size.isNull() ? 0 : size.toInt(&ok);
+    if (!ok)
         FontSize->setCurrentIndex(0);
-    }
+    else
+        FontSize->setCurrentIndex(n >= 1 && n <= FontSize->count() ? n - 1 : -1);
 }
 
-void TfMail::pmMsgPopup()
+void TfMail::pmMsgPopup(QObject*)
 {
-    const std::pair<QAction*, QAction*> enabled[] = {
+    const std::pair<TZmItem*, QAction*> enabled[] = {
         {miCut, CutButton},   {miCopy, CopyButton},   {miPaste, PasteButton}, {miUndo, UndoButton},
         {miRedo, RedoButton}, {miImage, ImageButton}, {miLink, LinkButton}};
-    const std::pair<QAction*, QAction*> checked[] = {
+    const std::pair<TZmItem*, QAction*> checked[] = {
         {miBold, BoldButton}, {miItalic, ItalicButton}, {miUnderline, UnderlineButton},
         {miLeft, LeftAlign},  {miCenter, CenterAlign},  {miRight, RightAlign},
         {miFull, FullAlign}};
     for (const auto& [item, button] : enabled)
-        item->setEnabled(button->isEnabled());
+        item->SetEnabled(button->isEnabled());
     for (const auto& [item, button] : checked)
-        item->setChecked(button->isChecked());
+        item->SetChecked(button->isChecked());
 }
 
 void TfMail::BuildEmoticonMenu()
 {
+    // Five columns of ten, down each column in picture order.
     for (int i = 0; i < Emoticons->Count(); ++i) {
-        QAction* item = pmEmoticons->addAction(Emoticons->Icon(i), QString());
-        item->setData(i);
-        connect(item, &QAction::triggered, this, [this, item] { EmoticonItemClick(item); });
+        auto* item = new TZmItem(pmEmoticons);
+        item->SetImageIndex(i);
+        if (i > 0 && i % 10 == 0)
+            item->SetBreak(zmbBarBreak);
+        pmEmoticons->Items()->Add(item);
+        item->OnClick = [this](QObject* sender) {
+            EmoticonItemClick(sender);
+        };
     }
 }
 
-void TfMail::EmoticonItemClick(QAction* Sender)
+void TfMail::EmoticonItemClick(QObject* Sender)
 {
-    const int n = Sender->data().toInt();
+    auto* item = qobject_cast<TZmCustomItem*>(Sender);
+    if (!item)
+        return;
+    const int n = item->ImageIndex();
     InsertEmoticon(n);
     SetLastEmoticon(n);
 }
@@ -843,7 +870,7 @@ void TfMail::miEmoticonClick()
 
 void TfMail::PopupEmoticons(QPoint screenPoint)
 {
-    pmEmoticons->popup(screenPoint - QPoint(pmEmoticons->sizeHint().width(), 0));
+    pmEmoticons->Popup(screenPoint);
 }
 
 QString TfMail::EmoticonAddress(int n)

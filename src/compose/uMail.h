@@ -21,6 +21,10 @@ class QWidget;
 class TFadeIn;
 class THtmlView;
 class TImageList;
+class TZmCustomItem;
+class TZmItem;
+class TZmPopupMenu;
+class TZmSeparatorItem;
 
 // The HTML message composer: four header fields, a formatting toolbar, the
 // editing surface and a status bar. Any number may be open; each frees
@@ -88,33 +92,33 @@ public:
     // The emoticon palette: 42 pictures of 21 x 21, picture n standing for
     // emoticon resource n + 1.
     TImageList* Emoticons;
-    QMenu* pmEmoticons;
+    TZmPopupMenu* pmEmoticons;
 
-    // The editor's context menu.
-    QMenu* pmMsg;
-    QAction* miCut;
-    QAction* miCopy;
-    QAction* miPaste;
-    QAction* N1;
-    QAction* miUndo;
-    QAction* miRedo;
-    QAction* N3;
-    QAction* miBold;
-    QAction* miItalic;
-    QAction* miUnderline;
-    QAction* miColor;
-    QAction* miLeft;
-    QAction* miCenter;
-    QAction* miRight;
-    QAction* miFull;
-    QAction* N6;
-    QAction* miImage;
-    QAction* miLink;
-    QAction* N7;
-    QAction* miLastEmoticon;
-    QAction* miEmoticon;
-    QAction* AddAttachment1;
-    QAction* Send1;
+    // The editor's context menu, in three columns.
+    TZmPopupMenu* pmMsg;
+    TZmItem* miCut;
+    TZmItem* miCopy;
+    TZmItem* miPaste;
+    TZmSeparatorItem* N1;
+    TZmItem* miUndo;
+    TZmItem* miRedo;
+    TZmSeparatorItem* N3;
+    TZmItem* miBold;
+    TZmItem* miItalic;
+    TZmItem* miUnderline;
+    TZmItem* miColor;
+    TZmItem* miLeft;
+    TZmItem* miCenter;
+    TZmItem* miRight;
+    TZmItem* miFull;
+    TZmSeparatorItem* N6;
+    TZmItem* miImage;
+    TZmItem* miLink;
+    TZmSeparatorItem* N7;
+    TZmItem* miLastEmoticon;
+    TZmItem* miEmoticon;
+    TZmItem* AddAttachment1;
+    TZmItem* Send1;
 
     QMenuBar* MainMenu;
     QMenu* Mail1;
@@ -172,9 +176,9 @@ public:
     // toolbar, the font lists and the colour dialog.
     void webCommandStateChange(THtmlView* Sender, int Command, bool Enable);
     // pmMsg is about to open: it copies the toolbar's state.
-    void pmMsgPopup();
+    void pmMsgPopup(QObject* Sender);
 
-    void EmoticonItemClick(QAction* Sender);
+    void EmoticonItemClick(QObject* Sender);
     void EmoticonsButtonClick();
     void miEmoticonClick();
     void InsertEmoticon(int n);
@@ -204,7 +208,8 @@ private:
     void BuildMainMenu();
     void WireHandlers();
     QAction* AddToolButton(const QString& caption, int image, const QString& hint);
-    QAction* AddMenuItem(QMenu* menu, const QString& caption, int image);
+    TZmItem* AddMenuItem(const QString& caption, int image);
+    TZmSeparatorItem* AddMenuSeparator();
     void ShowImage(QAction* action, int image);
     void RefreshImage(int image);
     // Opens the palette with its right edge at a screen point.

@@ -6,6 +6,9 @@
 #include "app/uUtils.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
+#include "popup/ZmCustomItem.h"
+#include "popup/ZmPopupView.h"
+#include "popup/ZmPopupWindow.h"
 
 #include "HtmlEval.h"
 
@@ -15,6 +18,10 @@
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
 
 inline QList<TfMail*> Composers()
 {
@@ -92,4 +99,49 @@ inline QStringList SentCommands(TfMail* f)
 inline QString Body(TfMail* f)
 {
     return Eval(f->web, QStringLiteral("document.body.innerHTML")).toString();
+}
+
+// The view of the popup menu open now (its first level), or null.
+inline TZmView* OpenMenu()
+{
+    const QList<TZmView*> views = TZmView::OpenViews();
+    for (TZmView* v : views)
+        if (!v->ParentView() && v->Window()->isVisible())
+            return v;
+    return nullptr;
+}
+
+// Runs open, which pops a menu up and returns once it has closed; while
+// the menu is open, look sees it, and then Escape closes it unless look
+// has closed it. Returns whether a menu opened.
+inline bool WhileMenuOpen(const std::function<void()>& open,
+                          const std::function<void(TZmView*)>& look = {})
+{
+    QObject context;
+    auto seen = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&context, seen, poll, look] {
+        TZmView* view = OpenMenu();
+        if (!view) {
+            QTimer::singleShot(10, &context, *poll);
+            return;
+        }
+        *seen = true;
+        QPointer<TZmPopupWindow> window = view->Window();
+        if (look)
+            look(view);
+        if (window && window->isVisible())
+            QTest::keyClick(window, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, &context, *poll);
+    open();
+    return *seen;
+}
+
+// Clicks an item of an open menu as the user does.
+inline void ClickItem(TZmView* view, const TZmCustomItem* item)
+{
+    const QPoint at = view->ViewerRect(view->ViewerOf(item)).center() + view->pos();
+    QTest::mouseMove(view->Window(), at);
+    QTest::mouseClick(view->Window(), Qt::LeftButton, {}, at);
 }

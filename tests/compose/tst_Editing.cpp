@@ -6,6 +6,9 @@
 #include "compose/uMail.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlView.h"
+#include "popup/ZmItem.h"
+#include "popup/ZmPopupMenu.h"
+#include "popup/ZmRootItem.h"
 
 #include "ComposerFixture.h"
 #include "ZentroTest.h"
@@ -16,7 +19,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -29,10 +31,12 @@ namespace {
 // open, and closes it.
 void WithMessageMenu(TfMail* f, const std::function<void()>& look)
 {
-    QCOMPARE(f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(200, 300))), int(S_OK));
-    QTRY_VERIFY(f->pmMsg->isVisible());
-    look();
-    f->pmMsg->close();
+    QVERIFY(WhileMenuOpen(
+        [f] {
+            QCOMPARE(f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(200, 300))),
+                     int(S_OK));
+        },
+        [look](TZmView*) { look(); }));
 }
 
 // Answers the next modal dialog: accepted after prepare has run on it, or
@@ -92,7 +96,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f->BoldButton->isChecked(), 10000);
         QVERIFY(f->ItalicButton->isChecked() && f->UnderlineButton->isChecked());
         QVERIFY(f->LeftAlign->isChecked() && !f->CenterAlign->isChecked());
-        WithMessageMenu(f, [f] { QVERIFY(f->miBold->isChecked() && f->miLeft->isChecked()); });
+        WithMessageMenu(f, [f] { QVERIFY(f->miBold->Checked() && f->miLeft->Checked()); });
 
         // From bold to plain text: the button goes up, and so does the item
         // the next time the menu opens.
@@ -100,14 +104,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!f->BoldButton->isChecked(), 10000);
         QVERIFY(!f->ItalicButton->isChecked() && !f->UnderlineButton->isChecked());
         WithMessageMenu(f, [f] {
-            QVERIFY(!f->miBold->isChecked());
-            QVERIFY(!f->miItalic->isChecked() && !f->miUnderline->isChecked());
+            QVERIFY(!f->miBold->Checked());
+            QVERIFY(!f->miItalic->Checked() && !f->miUnderline->Checked());
         });
 
         CaretIn(f, QStringLiteral("c"));
         QTRY_VERIFY_WITH_TIMEOUT(f->CenterAlign->isChecked(), 10000);
         QVERIFY(!f->LeftAlign->isChecked() && !f->RightAlign->isChecked());
-        WithMessageMenu(f, [f] { QVERIFY(f->miCenter->isChecked() && !f->miLeft->isChecked()); });
+        WithMessageMenu(f, [f] { QVERIFY(f->miCenter->Checked() && !f->miLeft->Checked()); });
         CaretIn(f, QStringLiteral("j"));
         QTRY_VERIFY_WITH_TIMEOUT(f->FullAlign->isChecked(), 10000);
         QVERIFY(!f->CenterAlign->isChecked());
@@ -127,6 +131,51 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Body(f).contains(QStringLiteral("<b>plain</b>")), 10000);
     }
 
+    void messageMenuInThreeColumns()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QVERIFY(WaitReady(f));
+        QCOMPARE(f->pmMsg->Images(), f->IconsON);
+        for (TZmItem* radio : {f->miLeft, f->miCenter, f->miRight, f->miFull})
+            QVERIFY(radio->RadioItem() && radio->GroupIndex() == f->miLeft->GroupIndex());
+        QVERIFY(f->miLeft->GroupIndex() != 0 && f->miBold->GroupIndex() == 0);
+        QCOMPARE(f->AddAttachment1->ImageIndex(), -1);
+        SetMessage(f, QStringLiteral("<p id=p>word</p>"));
+        SelectAllOf(f, QStringLiteral("p"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->CutButton->isEnabled(), 10000);
+        WatchCommands(f);
+
+        // Cut to Font Color, the alignments and insertions, then the
+        // message's own items; a click on an item runs its command.
+        QVERIFY(WhileMenuOpen(
+            [f] { f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(200, 300))); },
+            [f](TZmView* view) {
+                auto at = [view](TZmCustomItem* item) {
+                    return view->ViewerRect(view->ViewerOf(item));
+                };
+                QCOMPARE(at(f->miCut).left(), at(f->miColor).left());
+                QVERIFY(at(f->miLeft).left() > at(f->miColor).right());
+                QCOMPARE(at(f->miLeft).top(), at(f->miCut).top());
+                QCOMPARE(at(f->miEmoticon).left(), at(f->miLeft).left());
+                QVERIFY(at(f->AddAttachment1).left() > at(f->miEmoticon).right());
+                QCOMPARE(at(f->AddAttachment1).top(), at(f->miCut).top());
+                ClickItem(view, f->miUnderline);
+            }));
+        QTRY_COMPARE_WITH_TIMEOUT(SentCommands(f), QStringList{QStringLiteral("Underline:null")},
+                                  10000);
+        QTRY_VERIFY_WITH_TIMEOUT(f->UnderlineButton->isChecked(), 10000);
+
+        // Checking one alignment unchecks the others; the last two items
+        // run nothing.
+        f->miCenter->SetChecked(true);
+        f->miRight->SetChecked(true);
+        QVERIFY(!f->miCenter->Checked());
+        f->AddAttachment1->Click();
+        f->Send1->Click();
+        QTest::qWait(100);
+        QCOMPARE(SentCommands(f).size(), 1);
+    }
+
     void availabilityFollowsSelectionClipboardAndHistory()
     {
         TfMail* f = Open(QStringLiteral("Darvel"));
@@ -142,9 +191,9 @@ private slots:
         QVERIFY(f->ImageButton->isEnabled() && f->LinkButton->isEnabled());
         QVERIFY(f->ColorButton->isEnabled());
         WithMessageMenu(f, [f] {
-            QVERIFY(!f->miCut->isEnabled() && !f->miCopy->isEnabled());
-            QVERIFY(f->miPaste->isEnabled() && f->miImage->isEnabled());
-            QVERIFY(f->miColor->isEnabled() && f->miLastEmoticon->isEnabled());
+            QVERIFY(!f->miCut->Enabled() && !f->miCopy->Enabled());
+            QVERIFY(f->miPaste->Enabled() && f->miImage->Enabled());
+            QVERIFY(f->miColor->Enabled() && f->miLastEmoticon->Enabled());
         });
         // A disabled button takes no clicks.
         QTest::mouseClick(f->StandardToolBar->widgetForAction(f->CutButton), Qt::LeftButton);
@@ -152,12 +201,12 @@ private slots:
 
         SelectAllOf(f, QStringLiteral("p"));
         QTRY_VERIFY_WITH_TIMEOUT(f->CutButton->isEnabled() && f->CopyButton->isEnabled(), 10000);
-        WithMessageMenu(f, [f] { QVERIFY(f->miCut->isEnabled() && f->miCopy->isEnabled()); });
+        WithMessageMenu(f, [f] { QVERIFY(f->miCut->Enabled() && f->miCopy->Enabled()); });
 
         // Paste follows the clipboard.
         QGuiApplication::clipboard()->clear();
         QTRY_VERIFY_WITH_TIMEOUT(!f->PasteButton->isEnabled(), 10000);
-        WithMessageMenu(f, [f] { QVERIFY(!f->miPaste->isEnabled()); });
+        WithMessageMenu(f, [f] { QVERIFY(!f->miPaste->Enabled()); });
         QGuiApplication::clipboard()->setText(QStringLiteral("again"));
         QTRY_VERIFY_WITH_TIMEOUT(f->PasteButton->isEnabled(), 10000);
 
@@ -303,7 +352,7 @@ private slots:
         // The menu item shares the handler; the colour goes unchanged.
         came = AnswerDialog(this, true,
                             [f](QDialog*) { f->cd->setCurrentColor(QColor(0x12, 0x34, 0x56)); });
-        f->miColor->trigger();
+        f->miColor->Click();
         QVERIFY(*came);
         QTRY_COMPARE_WITH_TIMEOUT(SentCommands(f).value(1), QStringLiteral("ForeColor:#123456"),
                                   10000);
@@ -349,7 +398,7 @@ private slots:
 
         // Cancelled from the menu: nothing more.
         came = AnswerDialog(this, false);
-        f->miImage->trigger();
+        f->miImage->Click();
         QVERIFY(*came);
         QTest::qWait(100);
         QCOMPARE(Eval(f->web, QStringLiteral("document.images.length")).toInt(), 1);

@@ -81,15 +81,6 @@ private slots:
         QVERIFY(OpaquePixels(palette) > 20);
         QVERIFY(qAlpha(palette.pixel(0, 0)) == 0 || qAlpha(palette.pixel(20, 20)) == 0);
     }
-
-    void nothingBeyondTheLast()
-    {
-        QCOMPARE(TResSchemeHandler::ResourceFor(
-                     TResSchemeHandler::EmoticonUrl(TResSchemeHandler::EmoticonCount + 1)),
-                 QString());
-        QVERIFY(!QFile::exists(
-            QStringLiteral(":/emoticons/%1.gif").arg(TResSchemeHandler::EmoticonCount + 1)));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_EmoticonFiles)

@@ -6,13 +6,15 @@
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"
+#include "popup/ZmItem.h"
+#include "popup/ZmPopupMenu.h"
+#include "popup/ZmRootItem.h"
 
 #include "ComposerFixture.h"
 #include "ZentroTest.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWebEngineView>
@@ -61,16 +63,30 @@ bool ShowsEmoticon(const QIcon& icon, TImageList* emoticons, int n)
     return true;
 }
 
-// Runs an action that should open the palette; returns the palette's
-// screen rectangle while open (closing it), or an empty one.
-QRect PaletteOpenedBy(TfMail* f, const std::function<void()>& action)
+// Whether an image shows a picture somewhere: all its opaque pixels.
+bool Contains(const QImage& image, const QImage& picture)
 {
-    action();
-    QDeadlineTimer deadline(5000);
-    while (!f->pmEmoticons->isVisible() && !deadline.hasExpired())
-        QTest::qWait(10);
-    const QRect shown = f->pmEmoticons->isVisible() ? f->pmEmoticons->geometry() : QRect();
-    f->pmEmoticons->close();
+    const QImage where = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage what = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int oy = 0; oy + what.height() <= where.height(); ++oy)
+        for (int ox = 0; ox + what.width() <= where.width(); ++ox) {
+            bool all = true;
+            for (int y = 0; y < what.height() && all; ++y)
+                for (int x = 0; x < what.width() && all; ++x)
+                    all = qAlpha(what.pixel(x, y)) < 255 ||
+                          where.pixel(ox + x, oy + y) == what.pixel(x, y);
+            if (all)
+                return true;
+        }
+    return false;
+}
+
+// The screen rectangle of the menu that an action opens (closing it), or
+// an empty one.
+QRect MenuOpenedBy(const std::function<void()>& action)
+{
+    QRect shown;
+    WhileMenuOpen(action, [&](TZmView* view) { shown = view->Window()->frameGeometry(); });
     return shown;
 }
 
@@ -90,11 +106,14 @@ private slots:
         TfMail* f = Open(QStringLiteral("Darvel"));
         QCOMPARE(f->Emoticons->Count(), 42);
         QCOMPARE(f->Emoticons->Size(), QSize(21, 21));
-        const QList<QAction*> items = f->pmEmoticons->actions();
-        QCOMPARE(items.size(), 42);
-        for (int i = 0; i < items.size(); ++i) {
-            QVERIFY(items[i]->text().isEmpty());
-            QVERIFY(!items[i]->icon().isNull());
+        QCOMPARE(f->pmEmoticons->Images(), f->Emoticons);
+        QCOMPARE(f->pmEmoticons->Alignment(), paRight);
+        TZmRootItem* items = f->pmEmoticons->Items();
+        QCOMPARE(items->Count(), 42);
+        for (int i = 0; i < items->Count(); ++i) {
+            QVERIFY(items->Items(i)->Caption().isEmpty());
+            QCOMPARE(items->Items(i)->ImageIndex(), i);
+            QCOMPARE(items->Items(i)->Break(), i > 0 && i % 10 == 0 ? zmbBarBreak : zmbNone);
         }
         // Every palette picture is a picture of its own.
         for (int i = 1; i < f->Emoticons->Count(); ++i)
@@ -105,8 +124,10 @@ private slots:
     {
         TfMail* f = Open(QStringLiteral("Darvel"));
         QCOMPARE(f->LastEmoticon, 0);
-        for (QAction* a : {f->EmoticonsButton, f->miLastEmoticon, f->miEmoticon})
-            QVERIFY(ShowsEmoticon(a->icon(), f->Emoticons, 0));
+        QVERIFY(ShowsEmoticon(f->EmoticonsButton->icon(), f->Emoticons, 0));
+        QVERIFY(ShowsEmoticon(QIcon(f->IconsON->Pixmap(15)), f->Emoticons, 0));
+        for (TZmItem* item : {f->miLastEmoticon, f->miEmoticon})
+            QCOMPARE(item->ImageIndex(), 15);
         QVERIFY(WaitReady(f));
         SetMessage(f, QStringLiteral("<p id=p>x</p>"));
         CaretIn(f, QStringLiteral("p"));
@@ -115,7 +136,7 @@ private slots:
         const QRect face = EmoticonsToolButton(f)->rect().adjusted(0, 0, -14, 0);
         QTest::mouseClick(EmoticonsToolButton(f), Qt::LeftButton, {}, face.center());
         QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), QStringList{Address(1)}, 10000);
-        f->miLastEmoticon->trigger();
+        f->miLastEmoticon->Click();
         QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), (QStringList{Address(1), Address(1)}), 10000);
         QCOMPARE(f->LastEmoticon, 0);
     }
@@ -127,12 +148,29 @@ private slots:
         SetMessage(f, QStringLiteral("<p id=p>x</p>"));
         CaretIn(f, QStringLiteral("p"));
 
-        f->pmEmoticons->actions()[10]->trigger();
+        // Chosen from the palette dropped down from the button's arrow.
+        QToolButton* button = EmoticonsToolButton(f);
+        QVERIFY(WhileMenuOpen(
+            [&] {
+                QTest::mousePress(button, Qt::LeftButton, {},
+                                  QPoint(button->width() - 4, button->height() / 2));
+            },
+            [&](TZmView* view) { ClickItem(view, f->pmEmoticons->Items()->Items(10)); }));
         QTRY_COMPARE_WITH_TIMEOUT(Pictures(f), QStringList{Address(11)}, 10000);
         QCOMPARE(f->LastEmoticon, 10);
-        for (QAction* a : {f->EmoticonsButton, f->miLastEmoticon, f->miEmoticon})
-            QVERIFY(ShowsEmoticon(a->icon(), f->Emoticons, 10));
-        QVERIFY(ShowsEmoticon(QIcon(EmoticonsToolButton(f)->icon()), f->Emoticons, 10));
+        QVERIFY(ShowsEmoticon(f->EmoticonsButton->icon(), f->Emoticons, 10));
+        QVERIFY(ShowsEmoticon(button->icon(), f->Emoticons, 10));
+        // Both items of the context menu show it.
+        QVERIFY(WhileMenuOpen(
+            [f] { f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(200, 300))); },
+            [f](TZmView* view) {
+                const QImage menu = view->grab().toImage();
+                for (TZmItem* item : {f->miLastEmoticon, f->miEmoticon})
+                    QVERIFY(Contains(menu.copy(view->ViewerRect(view->ViewerOf(item))),
+                                     f->Emoticons->Image(10)));
+                QVERIFY(!Contains(menu.copy(view->ViewerRect(view->ViewerOf(f->miEmoticon))),
+                                  f->Emoticons->Image(0)));
+            }));
 
         // From now on the button inserts it.
         f->EmoticonsButton->trigger();
@@ -159,7 +197,7 @@ private slots:
         TfMail* a = Open(QStringLiteral("Ana"));
         TfMail* b = Open(QStringLiteral("Bob"));
         QVERIFY(WaitReady(a) && WaitReady(b));
-        a->pmEmoticons->actions()[25]->trigger();
+        a->pmEmoticons->Items()->Items(25)->Click();
         QCOMPARE(a->LastEmoticon, 25);
         QCOMPARE(b->LastEmoticon, 0);
         QVERIFY(ShowsEmoticon(b->EmoticonsButton->icon(), b->Emoticons, 0));
@@ -184,11 +222,15 @@ private slots:
         SetMessage(f, QStringLiteral("<p id=p>x</p>"));
 
         // The arrow drops the palette down, right edges aligned.
-        const QRect dropped = PaletteOpenedBy(f, [&] {
-            QTest::mouseClick(button, Qt::LeftButton, {},
-                              QPoint(button->width() - 4, button->height() / 2));
-        });
-        QVERIFY(!dropped.isEmpty());
+        // Letting the button go leaves it open.
+        const QPoint arrow(button->width() - 4, button->height() / 2);
+        QRect dropped;
+        QVERIFY(WhileMenuOpen([&] { QTest::mousePress(button, Qt::LeftButton, {}, arrow); },
+                              [&](TZmView* view) {
+                                  QTest::mouseRelease(button, Qt::LeftButton, {}, arrow);
+                                  QVERIFY(OpenMenu() == view);
+                                  dropped = view->Window()->frameGeometry();
+                              }));
         const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
         QCOMPARE(dropped.right(), onScreen.right());
         QCOMPARE(dropped.top(), onScreen.bottom() + 1);
@@ -196,7 +238,7 @@ private slots:
 
         // A right-click opens it at the pointer.
         const QPoint click(10, 10);
-        const QRect atPointer = PaletteOpenedBy(f, [&] {
+        const QRect atPointer = MenuOpenedBy([&] {
             QContextMenuEvent event(QContextMenuEvent::Mouse, click, button->mapToGlobal(click));
             QApplication::sendEvent(button, &event);
         });
@@ -204,7 +246,10 @@ private slots:
         QCOMPARE(atPointer.top(), button->mapToGlobal(click).y());
 
         // "Insert Emoticon ..." opens it at the mouse cursor.
-        QVERIFY(!PaletteOpenedBy(f, [&] { f->miEmoticon->trigger(); }).isEmpty());
+        QCursor::setPos(600, 100);
+        const QRect atCursor = MenuOpenedBy([&] { f->miEmoticon->Click(); });
+        QCOMPARE(atCursor.right() + 1, QCursor::pos().x());
+        QCOMPARE(atCursor.top(), QCursor::pos().y());
     }
 };
 

@@ -7,6 +7,9 @@
 #include "app/uUtils.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
+#include "popup/ZmItem.h"
+#include "popup/ZmPopupMenu.h"
+#include "popup/ZmRootItem.h"
 
 #include "ComposerFixture.h"
 #include "ZentroTest.h"
@@ -145,7 +148,7 @@ private slots:
         QCOMPARE(f->EditMenu->actions().size(), 7);
         QCOMPARE(f->EditUndoItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
         QCOMPARE(f->EditPasteItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
-        QCOMPARE(f->pmMsg->actions().size(), 23);
+        QCOMPARE(f->pmMsg->Items()->Count(), 23);
 
         // The editor's settings.
         QCOMPARE(f->web->DownloadControlFlags(), 0x70u);
@@ -236,7 +239,7 @@ private slots:
             Eval(f->web, QStringLiteral("document.getElementById('p').innerHTML")).toString(),
             QStringLiteral("<b><font size=\"6\">word</font></b>"), 10000);
         // The context menu's item shares the button's handler.
-        f->miItalic->trigger();
+        f->miItalic->Click();
         QTRY_VERIFY_WITH_TIMEOUT(
             Eval(f->web, QStringLiteral("document.getElementById('p').innerHTML"))
                 .toString()
@@ -272,9 +275,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
 
         // A context-menu request opens pmMsg and no engine menu.
-        QCOMPARE(f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(100, 300))), int(S_OK));
-        QTRY_VERIFY(f->pmMsg->isVisible());
-        f->pmMsg->close();
+        QVERIFY(WhileMenuOpen([&] {
+            QCOMPARE(f->web->ShowContextMenu(cmDefault, f->mapToGlobal(QPoint(100, 300))),
+                     int(S_OK));
+        }));
 
         // The link under the pointer goes to the third panel.
         f->web->OnStatusTextChange(f->web, QStringLiteral("http://example.invalid/"));

@@ -106,28 +106,6 @@ private slots:
         QVERIFY(qAbs(qRed(blended) - 55) <= 1 && qRed(blended) == qBlue(blended));
         QCOMPARE(qAlpha(back[0].pixel(1, 0)), 0);
     }
-
-    void manyColoursAreReducedToTheNearest()
-    {
-        // 4096 colours: at most 255 can be kept, each pixel gets a near one.
-        QImage image(64, 64, QImage::Format_ARGB32);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                image.setPixel(x, y, qRgb(x * 4, y * 4, (x + y) * 2));
-        TGifWriter writer;
-        writer.AddFrame(image, 1);
-        writer.AddFrame(image.mirrored(), 1);
-        const QList<QImage> back = Decode(writer.Encode());
-        QCOMPARE(back.size(), 2);
-        int worst = 0;
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                const QRgb a = image.pixel(x, y), b = back[0].pixel(x, y);
-                worst = std::max({worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
-                                  qAbs(qBlue(a) - qBlue(b))});
-            }
-        QVERIFY2(worst <= 24, qPrintable(QString::number(worst)));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_GifWriter)

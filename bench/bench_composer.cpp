@@ -5,7 +5,12 @@
 //             composer's EditorReady, twice
 //   chat      the program's start-up windows and a shown chat window; how
 //             many HTML engine processes run after a second
-// Prints "first <ms>" and "later <ms>", or "engines <n>".
+//   editing   clicks on a composer's Bold button over a selected word, each
+//             timed until the toolbar shows the state the editor reports
+//             after it; beside it the same command and question sent to a
+//             bare HTML view
+// Prints "first <ms>" and "later <ms>", "engines <n>", or "click <ms>" and
+// "floor <ms>" (medians).
 
 #include "BenchCommon.h"
 
@@ -13,15 +18,21 @@
 #include "app/uUtils.h"
 #include "chat/uChat.h"
 #include "compose/uMail.h"
+#include "htmlview/HtmlBridge.h"
+#include "htmlview/HtmlView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QToolBar>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -66,6 +77,122 @@ double ComposerOnce()
     return t.nsecsElapsed() / 1e6;
 }
 
+constexpr int Warmups = 3;
+constexpr int Samples = 30;
+
+// Runs the event loop until done() holds (looked at every millisecond) or
+// five seconds have passed. Times are taken where things happen, not here.
+bool WaitFor(const std::function<bool()>& done)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(1);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+// Runs a script and waits for its answer; returns when it came.
+qint64 Run(QWebEnginePage* page, const QString& script, QWebEngineScript::ScriptWorldId world)
+{
+    qint64 answered = 0;
+    page->runJavaScript(script, world,
+                        [&answered](const QVariant&) { answered = bench::MonotonicNs(); });
+    WaitFor([&] { return answered != 0; });
+    return answered;
+}
+
+void Mouse(QWidget* w, QEvent::Type type)
+{
+    const QPointF at = QRectF(w->rect()).center();
+    QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+const QString Message =
+    QStringLiteral("document.body.innerHTML = '<p id=p>Lunch on Friday</p>'; document.body.focus();"
+                   "getSelection().selectAllChildren(document.getElementById('p')); true");
+
+double ClickToState()
+{
+    OpenComposer(QString(), QStringLiteral("Darvel"), QString(), QString());
+    TfMail* composer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<TfMail*>(w))
+            composer = m;
+    if (!composer || !WaitFor([composer] { return composer->EditorReady; }))
+        return -1;
+    THtmlBridge* bridge = composer->web->Bridge();
+    Run(composer->web->View()->page(), Message, QWebEngineScript::ApplicationWorld);
+    if (!WaitFor([composer] { return composer->CutButton->isEnabled(); }))
+        return -1;
+    QWidget* bold = composer->StandardToolBar->widgetForAction(composer->BoldButton);
+    QList<double> ms;
+    for (int i = 0; i < Warmups + Samples; ++i) {
+        const bool expected = !composer->BoldButton->isChecked();
+        const int before = bridge->SnapshotCount();
+        qint64 shown = 0;
+        // A button is clicked when it is let go; the press comes first.
+        Mouse(bold, QEvent::MouseButtonPress);
+        QCoreApplication::processEvents();
+        const qint64 start = bench::MonotonicNs();
+        // After the composer's own handler: the toolbar has been set.
+        const auto watch = QObject::connect(bridge, &THtmlBridge::Changed, composer, [&] {
+            if (!shown && bridge->SnapshotCount() > before &&
+                bridge->CommandValue(QStringLiteral("Bold")).toBool() == expected &&
+                composer->BoldButton->isChecked() == expected)
+                shown = bench::MonotonicNs();
+        });
+        Mouse(bold, QEvent::MouseButtonRelease);
+        const bool ok = WaitFor([&] { return shown != 0; });
+        QObject::disconnect(watch);
+        if (i >= Warmups)
+            ms << (ok ? (shown - start) / 1e6 : -1);
+        // The command's later notifications settle before the next click.
+        QEventLoop settle;
+        QTimer::singleShot(40, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
+    return bench::Median(ms);
+}
+
+// The same command and question, sent to a bare view in design mode.
+double FloorCommand()
+{
+    auto* view = new QWebEngineView();
+    view->resize(800, 400);
+    view->show();
+    bool loaded = false;
+    QObject::connect(view, &QWebEngineView::loadFinished, view, [&loaded] { loaded = true; });
+    view->setUrl(QUrl(QStringLiteral("about:blank")));
+    if (!WaitFor([&] { return loaded; }))
+        return -1;
+    QWebEnginePage* page = view->page();
+    Run(page, QStringLiteral("document.designMode = 'on'; true"), QWebEngineScript::MainWorld);
+    Run(page, Message, QWebEngineScript::MainWorld);
+    QList<double> ms;
+    for (int i = 0; i < Warmups + Samples; ++i) {
+        const qint64 start = bench::MonotonicNs();
+        const qint64 answered = Run(page,
+                                    QStringLiteral("document.execCommand('bold', false, null);"
+                                                   "document.queryCommandState('bold')"),
+                                    QWebEngineScript::MainWorld);
+        if (i >= Warmups)
+            ms << (answered ? (answered - start) / 1e6 : -1);
+    }
+    delete view;
+    return bench::Median(ms);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -94,6 +221,11 @@ int main(int argc, char* argv[])
         loop.exec();
         std::printf("engines %d\n", bench::CountInTree(int(QCoreApplication::applicationPid()),
                                                        QStringLiteral("QtWebEngineProcess")));
+    } else if (mode == "editing") {
+        CreateStartupWindows();
+        const double click = ClickToState();
+        const double floor = FloorCommand();
+        std::printf("click %.3f\nfloor %.3f\n", click, floor);
     } else {
         return 2;
     }

@@ -873,16 +873,9 @@ void TfMail::PopupEmoticons(QPoint screenPoint)
     pmEmoticons->Popup(screenPoint);
 }
 
-QString TfMail::EmoticonAddress(int n)
-{
-    return QStringLiteral("res://%1/RT_EMOTICON/%2")
-        .arg(TResSchemeHandler::ModuleName())
-        .arg(n + 1);
-}
-
 void TfMail::InsertEmoticon(int n)
 {
-    RunCommand(QStringLiteral("InsertImage"), false, EmoticonAddress(n));
+    RunCommand(QStringLiteral("InsertImage"), false, TResSchemeHandler::EmoticonAddress(n + 1));
 }
 
 void TfMail::SetLastEmoticon(int n)

@@ -183,8 +183,6 @@ public:
     void miEmoticonClick();
     void InsertEmoticon(int n);
     void SetLastEmoticon(int n);
-    // The address the editor loads emoticon n (counted from 0) from.
-    static QString EmoticonAddress(int n);
 
 signals:
     // EditorReady has just become true.

@@ -37,13 +37,16 @@ QString TResSchemeHandler::ModuleName()
     return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
+QString TResSchemeHandler::EmoticonAddress(int resource)
+{
+    return QStringLiteral("%1://%2/RT_EMOTICON/%3")
+        .arg(QString::fromLatin1(SchemeName), ModuleName())
+        .arg(resource);
+}
+
 QUrl TResSchemeHandler::EmoticonUrl(int resource)
 {
-    QUrl url;
-    url.setScheme(QString::fromLatin1(SchemeName));
-    url.setHost(ModuleName());
-    url.setPath(QStringLiteral("/RT_EMOTICON/%1").arg(resource));
-    return url;
+    return QUrl(EmoticonAddress(resource));
 }
 
 QString TResSchemeHandler::ResourceFor(const QUrl& url)

@@ -23,7 +23,9 @@ public:
 
     // The program file's name without its folder, as the address names it.
     static QString ModuleName();
-    // res://<program>/RT_EMOTICON/<resource>, resource counted from 1.
+    // "res://<program>/RT_EMOTICON/<resource>", resource counted from 1,
+    // with the program's name as its file has it.
+    static QString EmoticonAddress(int resource);
     static QUrl EmoticonUrl(int resource);
     // The resource path of emoticon n (1..42), or empty for any other
     // address.

@@ -36,7 +36,7 @@ QStringList Pictures(TfMail* f)
 QString Address(int resource)
 {
     return QStringLiteral("res://%1/RT_EMOTICON/%2")
-        .arg(TResSchemeHandler::ModuleName())
+        .arg(QCoreApplication::applicationFilePath().section(QLatin1Char('/'), -1))
         .arg(resource);
 }
 

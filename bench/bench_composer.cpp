@@ -33,6 +33,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -99,14 +100,15 @@ bool WaitFor(const std::function<bool()>& done)
     return done();
 }
 
-// Runs a script and waits for its answer; returns when it came.
+// Runs a script and waits for its answer; returns when it came (0: it did
+// not). An answer after the wait has given up goes nowhere.
 qint64 Run(QWebEnginePage* page, const QString& script, QWebEngineScript::ScriptWorldId world)
 {
-    qint64 answered = 0;
+    auto answered = std::make_shared<qint64>(0);
     page->runJavaScript(script, world,
-                        [&answered](const QVariant&) { answered = bench::MonotonicNs(); });
-    WaitFor([&] { return answered != 0; });
-    return answered;
+                        [answered](const QVariant&) { *answered = bench::MonotonicNs(); });
+    WaitFor([&] { return *answered != 0; });
+    return *answered;
 }
 
 void Mouse(QWidget* w, QEvent::Type type)
@@ -168,11 +170,12 @@ double ClickToState()
 // The same command and question, sent to a bare view in design mode.
 double FloorCommand()
 {
-    auto* view = new QWebEngineView();
+    auto view = std::make_unique<QWebEngineView>();
     view->resize(800, 400);
     view->show();
     bool loaded = false;
-    QObject::connect(view, &QWebEngineView::loadFinished, view, [&loaded] { loaded = true; });
+    QObject::connect(view.get(), &QWebEngineView::loadFinished, view.get(),
+                     [&loaded] { loaded = true; });
     view->setUrl(QUrl(QStringLiteral("about:blank")));
     if (!WaitFor([&] { return loaded; }))
         return -1;
@@ -189,7 +192,6 @@ double FloorCommand()
         if (i >= Warmups)
             ms << (answered ? (answered - start) / 1e6 : -1);
     }
-    delete view;
     return bench::Median(ms);
 }
 

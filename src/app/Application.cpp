@@ -80,10 +80,14 @@ void DestroyAllWindows()
 {
     g_terminating = true;
     // Deleting one window can delete others it owns: hold guarded pointers.
+    // Windows that belong to another (a combo box's list, a window's
+    // dialog) go with their owner; deleted first, they would leave it
+    // holding a dangling pointer.
     QList<QPointer<QWidget>> windows;
     const auto tops = QApplication::topLevelWidgets();
     for (QWidget* w : tops)
-        windows.append(w);
+        if (!w->parentWidget())
+            windows.append(w);
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
     // The HTML engine hands its surfaces over for deferred deletion: let

@@ -109,9 +109,13 @@ class tst_MainWindow : public QObject {
 private slots:
     void cleanup()
     {
+        // Windows of their own only: popups and dialogs that belong to a
+        // window (a combo box's list, say) go with it, and deleting them
+        // first would leave their owner holding a dangling pointer.
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            windows << w;
+            if (!w->parentWidget())
+                windows << w;
         for (const QPointer<QWidget>& w : windows)
             delete w.data();
     }

@@ -1,5 +1,7 @@
 #include "compose/uMail.h"
 
+#include "compose/FontNames.h"
+
 #include "app/Application.h"
 #include "app/Artwork.h"
 #include "app/FadeIn.h"
@@ -21,7 +23,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCursor>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -478,12 +479,7 @@ void TfMail::FormCreate()
 
 void TfMail::FillFontNames()
 {
-    QStringList names = QFontDatabase::families();
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-    FontName->addItems(names);
+    FontName->addItems(InstalledEditorFontNames());
     FontName->setCurrentIndex(-1);
 }
 

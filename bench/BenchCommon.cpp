@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -130,6 +132,28 @@ void Print(const Row& row)
         std::printf("  floor %9.2f  ratio %5.2f", row.floor, ratio);
     std::printf("  %s\n", qPrintable(verdict));
     std::fflush(stdout);
+}
+
+QHash<QString, double> RunMeasurements(const QString& program, const QStringList& arguments,
+                                       int timeoutMs)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(program, arguments);
+    QHash<QString, double> out;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return out;
+    }
+    const auto lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const auto parts = line.split(QLatin1Char(' '));
+        if (parts.size() == 2)
+            out.insert(parts[0], parts[1].toDouble());
+    }
+    return out;
 }
 
 } // namespace bench

@@ -2,6 +2,7 @@
 
 // Small measuring tools shared by the benchmark sections.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,12 @@ qint64 TreeRssKiB(int pid);
 double TreeCpuSeconds(int pid);
 // How many processes of the tree run the given executable name.
 int CountInTree(int pid, const QString& exeName);
+
+// Runs a measuring helper program in a fresh temporary directory and
+// collects the "name value" lines it prints. Empty when it does not finish
+// within timeoutMs (it is killed then).
+QHash<QString, double> RunMeasurements(const QString& program, const QStringList& arguments,
+                                       int timeoutMs);
 
 struct Row {
     QString name;

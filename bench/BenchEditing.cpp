@@ -6,7 +6,6 @@
 #include "BenchCommon.h"
 
 #include <QHash>
-#include <QProcess>
 
 #include <cstdio>
 
@@ -14,21 +13,8 @@ namespace {
 
 QHash<QString, double> RunHelper()
 {
-    QProcess p;
-    p.start(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), {QStringLiteral("editing")});
-    QHash<QString, double> out;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return out;
-    }
-    const auto lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        const auto parts = line.split(QLatin1Char(' '));
-        if (parts.size() == 2)
-            out.insert(parts[0], parts[1].toDouble());
-    }
-    return out;
+    return bench::RunMeasurements(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH),
+                                  {QStringLiteral("editing")}, 120000);
 }
 
 QList<bench::Row> Run(int runs)

@@ -6,8 +6,6 @@
 #include "BenchCommon.h"
 
 #include <QHash>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -15,23 +13,7 @@ namespace {
 
 QHash<QString, double> RunHelper(const QString& mode)
 {
-    QTemporaryDir dir;
-    QProcess p;
-    p.setWorkingDirectory(dir.path());
-    p.start(QStringLiteral(ZENTRO_FULLMODE_HELPER_PATH), {mode});
-    QHash<QString, double> out;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return out;
-    }
-    const auto lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        const auto parts = line.split(QLatin1Char(' '));
-        if (parts.size() == 2)
-            out.insert(parts[0], parts[1].toDouble());
-    }
-    return out;
+    return bench::RunMeasurements(QStringLiteral(ZENTRO_FULLMODE_HELPER_PATH), {mode}, 120000);
 }
 
 QList<bench::Row> Run(int runs)

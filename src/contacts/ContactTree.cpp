@@ -4,7 +4,9 @@
 #include "app/TColor.h"
 #include "app/uUtils.h"
 #include "contacts/StatusImages.h"
+#include "popup/ZmPopupMenu.h"
 
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
@@ -134,6 +136,8 @@ TContactNode* TContactTree::NodeAt(int X, int Y) const
 
 TContactNode* TContactTree::CurrentNode() const
 {
+    if (m_popupIndex.isValid())
+        return NodeOf(itemFromIndex(m_popupIndex));
     return NodeOf(currentItem());
 }
 
@@ -154,6 +158,16 @@ QList<TContactNode*> TContactTree::Selections() const
         return a->SelectedAt > b->SelectedAt;
     });
     return nodes;
+}
+
+TZmPopupMenu* TContactTree::PopupMenu() const
+{
+    return m_popupMenu;
+}
+
+void TContactTree::SetPopupMenu(TZmPopupMenu* menu)
+{
+    m_popupMenu = menu;
 }
 
 void TContactTree::Repaint()
@@ -252,6 +266,13 @@ void TContactTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option
     bool defaultDraw = true;
     const QRect row(0, option.rect.top(), viewport()->width(), option.rect.height());
     tvContactsCustomDrawItem(*painter, NodeOf(itemFromIndex(index)), row, defaultDraw);
+    // The right-clicked row is framed while its menu is open, so that the
+    // user sees which row was hit without the selection changing.
+    if (index == m_popupIndex) {
+        painter->setPen(clr::Highlight.ToQColor(pal));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(row.adjusted(0, 0, -1, -1));
+    }
     painter->restore();
     if (defaultDraw)
         QTreeWidget::drawRow(painter, option, index);
@@ -396,6 +417,22 @@ void TContactTree::tvContactsMouseMove(int X, int Y)
     ActivateHint(viewport()->mapToGlobal(QPoint(X, Y)));
 }
 
+// The selected contacts, most recently selected first; groups are skipped.
+void TContactTree::ZmItem8Click()
+{
+    QString S;
+    const auto selections = Selections();
+    for (const TContactNode* node : selections) {
+        if (!node->IsContact())
+            continue;
+        if (!S.isEmpty())
+            S += QStringLiteral("; ");
+        S += node->Text();
+    }
+    if (!S.isEmpty())
+        OpenComposer(QString(), S, QString(), QString());
+}
+
 void TContactTree::ActivateHint(const QPoint& screenPos)
 {
     if (m_hint.isEmpty())
@@ -436,6 +473,36 @@ void TContactTree::mouseDoubleClickEvent(QMouseEvent* event)
     QTreeWidget::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit DblClick();
+}
+
+// The menu opens at the pointer and works on the selection as it stands;
+// the row under the pointer is only reported as current while it is open.
+void TContactTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_popupMenu) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QPoint at = event->globalPos();
+    QModelIndex hit;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        hit = indexAt(viewport()->mapFromGlobal(at));
+    } else if (currentIndex().isValid()) {
+        // From the keyboard: below the current row.
+        const QRect r = visualRect(currentIndex());
+        at = viewport()->mapToGlobal(QPoint(r.left() + ContactTextOffset, r.bottom()));
+    }
+    QPointer<TContactTree> self(this);
+    m_popupIndex = hit;
+    if (hit.isValid())
+        viewport()->update(RowRect(NodeOf(itemFromIndex(hit))));
+    QToolTip::hideText();
+    m_popupMenu->Popup(at);
+    if (!self)
+        return;
+    m_popupIndex = QPersistentModelIndex();
+    Repaint();
 }
 
 void TContactTree::startDrag(Qt::DropActions)

@@ -3,19 +3,23 @@
 #include "contacts/ContactNode.h"
 
 #include <QList>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QString>
 #include <QTreeWidget>
 
 class QItemSelection;
 class TImageList;
+class TZmPopupMenu;
 
 // The contact list control that the Full Mode and the Messenger windows
 // both show: groups with their contacts, each row painted by
 // tvContactsCustomDrawItem, contacts dragged between groups, a hint naming
 // the contact and the network under the pointer, and groups kept out of a
-// selection of contacts. The behaviour is the same in both windows, so the
-// tree carries its own handlers; a window binds only what differs: the
-// double-click (DblClick) and, later, the context menu.
+// selection of contacts, the context menu and "Send e-mail". The behaviour
+// is the same in both windows, so the tree carries its own handlers; a
+// window binds only what differs: the double-click (DblClick) and the
+// context menu's before-popup event.
 class TContactTree : public QTreeWidget {
     Q_OBJECT
 public:
@@ -34,6 +38,8 @@ public:
     TContactNode* FindNode(const QString& text) const;
     // The node at a point of the client area; none below the last row.
     TContactNode* NodeAt(int X, int Y) const;
+    // While the context menu opens and runs, the right-clicked node is
+    // reported as current (the selection stays as it was).
     TContactNode* CurrentNode() const;
     // The whole row of a node, from the client area's left edge.
     QRect RowRect(const TContactNode* node) const;
@@ -43,6 +49,10 @@ public:
 
     // The hint text set by the last pointer move.
     QString Hint() const { return m_hint; }
+
+    // The menu a right-click opens at the pointer (see TContactMenu).
+    TZmPopupMenu* PopupMenu() const;
+    void SetPopupMenu(TZmPopupMenu* menu);
 
     // Every row painted again (the icons follow the right edge).
     void Repaint();
@@ -59,6 +69,8 @@ public:
     void tvContactsDragDrop(QObject* Source, int X, int Y);
     void tvContactsEndDrag();
     void tvContactsMouseMove(int X, int Y);
+    // "Send e-mail": a composer addressed to the selected contacts.
+    void ZmItem8Click();
 
 signals:
     // A double-click anywhere on the tree (the windows differ in what it
@@ -74,6 +86,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -89,6 +102,9 @@ private:
     template <typename F> void ForEachNode(F visit) const;
 
     TImageList* ilStatus;
+    QPointer<TZmPopupMenu> m_popupMenu;
+    // The right-clicked row while its menu is open.
+    QPersistentModelIndex m_popupIndex;
     quint64 m_selectionCount = 0;
     QString m_hint;
     int m_updateCount = 0;

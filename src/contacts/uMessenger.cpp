@@ -6,6 +6,8 @@
 #include "app/TColor.h"
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
+#include "chat/uChat.h"
+#include "contacts/ContactMenu.h"
 #include "contacts/ContactTree.h"
 #include "contacts/DemoContacts.h"
 #include "contacts/StatusImages.h"
@@ -63,6 +65,7 @@ void TfMessenger::BuildControls()
     ilStatus = NewStatusImageList(this);
     tvContacts = new TContactTree(ilStatus, client);
     layout->addWidget(tvContacts, 1);
+    ZmPopupMenu2 = new TContactMenu(tvContacts, this);
 
     Panel1 = new QWidget(client);
     Panel1->setFixedHeight(PanelHeight);
@@ -109,6 +112,7 @@ void TfMessenger::BuildMainMenu()
 
 void TfMessenger::WireHandlers()
 {
+    connect(tvContacts, &TContactTree::DblClick, this, &TfMessenger::tvContactsDblClick);
     connect(FullMode1, &QAction::triggered, this, &TfMessenger::FullMode1Click);
     // "Messenger Mode" has no handler; its check mark is fixed.
     connect(MessengerMode1, &QAction::toggled, MessengerMode1,
@@ -123,6 +127,22 @@ void TfMessenger::FormCreate()
     BuildDemoContacts(tvContacts);
     SetDoubleBufferedDeep(this);
     StartFadeIn();
+}
+
+// A chat window for the contact; every double-click opens a further one.
+// The application owns it: closing only hides it.
+void TfMessenger::tvContactsDblClick()
+{
+    const TContactNode* node = tvContacts->CurrentNode();
+    // A double-click on empty space clears the selection but not the
+    // current row: that row must not open a chat.
+    if (!node || !node->Selected() || !node->IsContact())
+        return;
+    auto* chat = new TfChat();
+    chat->setWindowTitle(QStringLiteral("Chat with ") + node->Text());
+    chat->show();
+    chat->raise();
+    chat->activateWindow();
 }
 
 // The status icons stand at the right edge of every row.

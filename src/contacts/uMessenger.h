@@ -7,6 +7,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QStatusBar;
+class TContactMenu;
 class TContactTree;
 class TFadeIn;
 class TImageList;
@@ -26,6 +27,7 @@ public:
     QWidget* Panel1;
     QLabel* Label1;
     QComboBox* cbStatus;
+    TContactMenu* ZmPopupMenu2; // the contact list's context menu
 
     // MainMenu1
     QMenu* View1;
@@ -39,6 +41,7 @@ public:
     void FormCreate();
     void FormResize();
     void FormClose();
+    void tvContactsDblClick();
     void StartFadeIn();
     void tmrShowTimer();
     void FullMode1Click();

@@ -8,6 +8,7 @@
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "compose/uMail.h"
+#include "contacts/ContactMenu.h"
 #include "contacts/ContactTree.h"
 #include "contacts/DemoContacts.h"
 #include "contacts/StatusImages.h"
@@ -270,6 +271,7 @@ void TfMain::BuildLeftColumn()
     Panel10->setFont(caption);
     Panel10->setFixedHeight(CaptionPanelHeight);
     tvContacts = new TContactTree(ilStatus, Panel5);
+    ZmPopupMenu2 = new TContactMenu(tvContacts, this);
     QVBoxLayout* contacts = Column(Panel5);
     contacts->addWidget(Panel10);
     contacts->addWidget(tvContacts);
@@ -437,6 +439,13 @@ void TfMain::BindHandlers()
     ZmItem1->OnClick = [this](QObject*) {
         ZmItem1Click();
     };
+    // The contact menu opens with the toolbar menu's handler, which leaves
+    // the contact menu as it is.
+    ZmPopupMenu2->OnPopup = [this](QObject* sender) {
+        ZmPopupMenu1Popup(sender);
+    };
+    // A double-click sends e-mail to the selected contacts.
+    connect(tvContacts, &TContactTree::DblClick, tvContacts, &TContactTree::ZmItem8Click);
     atbToolBar->OnContextPopup = [this](const QPoint& screenPoint) {
         ZmPopupMenu1->Popup(screenPoint);
     };

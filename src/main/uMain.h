@@ -19,6 +19,7 @@ class TActionMenuBar;
 class TActionToolBar;
 class TBevelSplitter;
 class TCommandManager;
+class TContactMenu;
 class TContactTree;
 class TCustomizeDlg;
 class TFadeIn;
@@ -53,7 +54,8 @@ public:
     TZmItem* miShowCaptions;
     TZmItem* miLargeIcons;
     TZmSeparatorItem* ZmSeparatorItem1;
-    TZmItem* ZmItem1; // "Customize"
+    TZmItem* ZmItem1;           // "Customize"
+    TContactMenu* ZmPopupMenu2; // the contact list's context menu
     QMenu* pmMsg;
     QAction* Reply1;   // pmMsg, "Reply"
     QAction* Forward1; // pmMsg, "Forward"

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -33,6 +34,29 @@ inline QStringList FindWindows(const QString& nameRegex)
     const QString out = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                              QStringLiteral("--name"), nameRegex});
     return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+}
+
+// Ids of the program's visible windows (popups and menus included).
+inline QStringList VisibleWindows()
+{
+    const QString out = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--class"), QStringLiteral("zentro")});
+    return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+}
+
+// The visible windows of the program that are not in before.
+inline QStringList NewWindows(const QStringList& before)
+{
+    QStringList out;
+    for (const QString& id : VisibleWindows())
+        if (!before.contains(id))
+            out << id;
+    return out;
+}
+
+inline QString WindowName(const QString& id)
+{
+    return Xdo({QStringLiteral("getwindowname"), id});
 }
 
 inline std::optional<QRect> WindowGeometry(const QString& id)
@@ -90,6 +114,27 @@ inline void MouseMove(int x, int y)
 inline void Click(int button)
 {
     Xdo({QStringLiteral("click"), QString::number(button)});
+}
+
+// A right-click as a hand makes it: press, a short pause, release.
+inline void RightClick()
+{
+    Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
+    QThread::msleep(100);
+    Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
+}
+
+// The whole virtual screen as it is now (null when it cannot be taken).
+inline QImage Screen()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("screen.png"));
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    if (!p.waitForFinished(20000))
+        return {};
+    return QImage(file);
 }
 
 inline void Keys(const QStringList& keys)

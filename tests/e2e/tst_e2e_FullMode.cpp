@@ -15,39 +15,6 @@ using namespace x11;
 
 namespace {
 
-QImage Screen()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("screen.png"));
-    QProcess p;
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.start(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
-    if (!p.waitForFinished(20000))
-        return {};
-    return QImage(file);
-}
-
-QStringList VisibleWindows()
-{
-    const QString out = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                             QStringLiteral("--class"), QStringLiteral("zentro")});
-    return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
-}
-
-QStringList NewWindows(const QStringList& before)
-{
-    QStringList out;
-    for (const QString& id : VisibleWindows())
-        if (!before.contains(id))
-            out << id;
-    return out;
-}
-
-QString WindowName(const QString& id)
-{
-    return Xdo({QStringLiteral("getwindowname"), id});
-}
-
 // The share of pixels of a rectangle of the screen that are black.
 double BlackShare(const QRect& r)
 {
@@ -59,13 +26,6 @@ double BlackShare(const QRect& r)
         for (int x = r.left(); x <= r.right(); x += 4, ++all)
             black += img.pixel(x, y) == qRgb(0, 0, 0);
     return all ? double(black) / all : 0;
-}
-
-void RightClick()
-{
-    Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
-    QTest::qWait(100);
-    Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
 }
 
 } // namespace

@@ -1,0 +1,270 @@
+// The contact actions of the real program on the virtual display: from the
+// Messenger window a right-click, "Send e-mail", a composer addressed to
+// the selection that formats and follows its editor, closed again; two
+// chats for one contact; the app-bar's "Send e-mail to".
+
+#include "X11Driver.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTest>
+
+using namespace x11;
+
+namespace {
+
+const QRgb TreeCream = qRgb(255, 251, 240);
+
+// Rolls the bar down from its middle, then moves along it to x (relative
+// to the bar), so that the pointer never leaves it.
+bool OnBar(const QString& bar, int x, int y = 12)
+{
+    const int barX = WindowGeometry(bar)->x();
+    MouseMove(barX + 250, 0);
+    if (!QTest::qWaitFor([&] { return WindowGeometry(bar)->y() == 0; }, 5000))
+        return false;
+    MouseMove(barX + 250, 12);
+    MouseMove(barX + x, y);
+    return true;
+}
+
+QString StartToBar(Program& zentro)
+{
+    if (!zentro.Start())
+        return {};
+    return WaitForWindow(QStringLiteral("^Zentro AppBar$"));
+}
+
+// "Exit", the last item of the bar's menu.
+bool ExitFromBar(Program& zentro, const QString& bar)
+{
+    if (!OnBar(bar, 250))
+        return false;
+    Click(3);
+    QTest::qWait(300);
+    Keys({QStringLiteral("Up"), QStringLiteral("Return")});
+    return zentro.WaitForExit() && zentro.Process().exitCode() == 0;
+}
+
+// The rows of the Messenger window's contact tree on screen.
+struct TTreeRows {
+    QRect window;
+    int top = 0;    // first pixel row of the tree
+    int height = 0; // of one row
+    QPoint Row(int index, int x = 150) const
+    {
+        return {window.x() + x, top + index * height + height / 2};
+    }
+};
+
+// Opens the Messenger window from the bar's right button, finds its rows
+// (the tree's cream starts below the menu bar; clicking the first row
+// shows one row's height as the highlight) and expands "Friends": rows
+// are then Enemies, Friends, Darvel, kop318, user1, user2.
+std::optional<TTreeRows> OpenMessenger(const QString& bar)
+{
+    if (!OnBar(bar, 488, 10))
+        return std::nullopt;
+    Click(1);
+    const QString id = WaitForWindow(QStringLiteral("^Zentro Messenger$"));
+    if (id.isEmpty())
+        return std::nullopt;
+    TTreeRows rows;
+    rows.window = *WindowGeometry(id);
+    const int x = rows.window.x() + 150;
+    // The fade-in ends in 32 ms; the tree is cream once it has painted.
+    const bool painted = QTest::qWaitFor(
+        [&] {
+            const QImage screen = Screen();
+            for (int y = rows.window.y(); y < rows.window.y() + 60; ++y)
+                if (screen.pixel(x, y) == TreeCream) {
+                    rows.top = y;
+                    return true;
+                }
+            return false;
+        },
+        10000);
+    if (!painted)
+        return std::nullopt;
+    MouseMove(x, rows.top + 3);
+    Click(1);
+    const bool highlighted = QTest::qWaitFor(
+        [&] {
+            const QImage screen = Screen();
+            int y = rows.top;
+            while (y < rows.top + 60 && screen.pixel(x, y) != TreeCream)
+                ++y;
+            rows.height = y - rows.top;
+            return rows.height > 8;
+        },
+        10000);
+    if (!highlighted)
+        return std::nullopt;
+    // The expand button of "Friends" sits in the indentation; the rows
+    // below it fill with its contacts.
+    const QRect below(rows.window.x(), rows.top + 2 * rows.height, rows.window.width(),
+                      4 * rows.height);
+    const QImage collapsed = Screen().copy(below);
+    const QPoint friends = rows.Row(1, 7);
+    MouseMove(friends.x(), friends.y());
+    Click(1);
+    if (!QTest::qWaitFor([&] { return Screen().copy(below) != collapsed; }, 10000))
+        return std::nullopt;
+    return rows;
+}
+
+// The text of the line edit under a point, through the clipboard.
+QString FieldText(QPoint at)
+{
+    QGuiApplication::clipboard()->clear();
+    MouseMove(at.x(), at.y());
+    Click(1);
+    Keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
+    QString text;
+    const bool copied = QTest::qWaitFor(
+        [&] {
+            text = QGuiApplication::clipboard()->text();
+            return !text.isEmpty();
+        },
+        5000);
+    return copied ? text : QString();
+}
+
+QImage Grab(const QRect& r)
+{
+    return Screen().copy(r);
+}
+
+} // namespace
+
+class tst_e2e_ContactActions : public QObject {
+    Q_OBJECT
+private slots:
+    void typicalRoadFromMessenger()
+    {
+        Program zentro;
+        const QString bar = StartToBar(zentro);
+        QVERIFY2(!bar.isEmpty(), "the app-bar did not appear");
+        const auto rows = OpenMessenger(bar);
+        QVERIFY2(rows, "the Messenger window's contact rows were not found");
+
+        // Darvel, then user2 with Ctrl; then the right button on user1.
+        MouseMove(rows->Row(2).x(), rows->Row(2).y());
+        Click(1);
+        MouseMove(rows->Row(5).x(), rows->Row(5).y());
+        Xdo({QStringLiteral("keydown"), QStringLiteral("ctrl")});
+        Click(1);
+        Xdo({QStringLiteral("keyup"), QStringLiteral("ctrl")});
+        const QPoint user1 = rows->Row(4);
+        MouseMove(user1.x(), user1.y());
+        const QStringList before = VisibleWindows();
+        RightClick();
+        QTRY_VERIFY_WITH_TIMEOUT(!NewWindows(before).isEmpty(), 5000);
+        const QStringList popups = NewWindows(before);
+        QCOMPARE(popups.size(), 1);
+        const auto menu = WindowGeometry(popups.first());
+        QVERIFY(menu);
+        // It unfolds from the pointer.
+        QVERIFY2((menu->topLeft() - user1).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("menu at %1,%2, pointer at %3,%4")
+                                .arg(menu->x())
+                                .arg(menu->y())
+                                .arg(user1.x())
+                                .arg(user1.y())));
+
+        // "Send e-mail" is the one before the last.
+        Keys({QStringLiteral("End"), QStringLiteral("Up"), QStringLiteral("Return")});
+        const QString composer = WaitForWindow(QStringLiteral("^Compose$"));
+        QVERIFY2(!composer.isEmpty(), "no composer appeared");
+        QCOMPARE(WindowName(composer), QStringLiteral("Compose"));
+        QCOMPARE(FindWindows(QStringLiteral("^Compose$")).size(), 1);
+        const QRect c = *WindowGeometry(composer);
+        // The To field, below the menu bar and Subject.
+        QCOMPARE(FieldText(c.topLeft() + QPoint(300, 62)), QStringLiteral("user2; Darvel"));
+
+        // Formatting: plain text, then Bold and more text. The Bold button
+        // shows the editor's state wherever the caret goes.
+        const QRect boldButton(c.topLeft() + QPoint(342, 136), QSize(20, 20));
+        const QPoint away = c.topLeft() + QPoint(400, 590);
+        const QPoint editor = c.topLeft() + QPoint(200, 300);
+        MouseMove(editor.x(), editor.y());
+        Click(1);
+        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
+             QStringLiteral("plain ")});
+        // The pointer jumps, never crossing the button.
+        MouseMove(away.x(), away.y());
+        const QImage off = Grab(boldButton);
+        MouseMove(boldButton.center().x(), boldButton.center().y());
+        Click(1);
+        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
+             QStringLiteral("bold")});
+        MouseMove(away.x(), away.y());
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) != off, 5000);
+        const QImage on = Grab(boldButton);
+        Keys({QStringLiteral("Home")});
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == off, 5000);
+        Keys({QStringLiteral("End")});
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == on, 5000);
+
+        // "Close" (the last item of "Mail") discards it; the program and the
+        // Messenger window go on.
+        MouseMove(c.x() + 20, c.y() + 9);
+        Click(1);
+        QTest::qWait(300);
+        Keys({QStringLiteral("Up"), QStringLiteral("Return")});
+        QVERIFY(WaitForNoWindow(QStringLiteral("^Compose$")));
+        QCOMPARE(zentro.Process().state(), QProcess::Running);
+        QVERIFY(!FindWindows(QStringLiteral("^Zentro Messenger$")).isEmpty());
+
+        QVERIFY(ExitFromBar(zentro, bar));
+    }
+
+    void twoChatsForTheSameContact()
+    {
+        Program zentro;
+        const QString bar = StartToBar(zentro);
+        QVERIFY2(!bar.isEmpty(), "the app-bar did not appear");
+        const auto rows = OpenMessenger(bar);
+        QVERIFY2(rows, "the Messenger window's contact rows were not found");
+
+        // Left of where the chat windows open, right of the expand buttons.
+        const QPoint darvel = rows->Row(2, 30);
+        const QString chat = QStringLiteral("^Chat with Darvel$");
+        MouseMove(darvel.x(), darvel.y());
+        Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+        QTRY_COMPARE_WITH_TIMEOUT(FindWindows(chat).size(), qsizetype(1), 10000);
+        MouseMove(darvel.x(), darvel.y());
+        Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+        QTRY_COMPARE_WITH_TIMEOUT(FindWindows(chat).size(), qsizetype(2), 10000);
+        const QStringList chats = FindWindows(chat);
+        QVERIFY(chats.at(0) != chats.at(1));
+        QVERIFY(FindWindows(QStringLiteral("^Compose$")).isEmpty());
+
+        QVERIFY(ExitFromBar(zentro, bar));
+    }
+
+    void appBarSendEmailTo()
+    {
+        Program zentro;
+        const QString bar = StartToBar(zentro);
+        QVERIFY2(!bar.isEmpty(), "the app-bar did not appear");
+        // The bar's menu: "Send e-mail to", then "Contact 2".
+        QVERIFY(OnBar(bar, 250));
+        Click(3);
+        QTest::qWait(300);
+        Keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
+              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
+        const QString composer = WaitForWindow(QStringLiteral("^Compose$"));
+        QVERIFY2(!composer.isEmpty(), "no composer appeared");
+        const QRect c = *WindowGeometry(composer);
+        QCOMPARE(FieldText(c.topLeft() + QPoint(300, 62)), QStringLiteral("Contact 2"));
+
+        QVERIFY(ExitFromBar(zentro, bar));
+    }
+};
+
+QTEST_MAIN(tst_e2e_ContactActions)
+#include "tst_e2e_ContactActions.moc"

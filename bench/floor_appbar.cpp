@@ -8,10 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#ifdef ZENTRO_FLOOR_WITH_ENGINE
-#include <QWebEngineView>
-#endif
-
 #include <cstdio>
 #include <ctime>
 
@@ -59,7 +55,6 @@ int main(int argc, char* argv[])
     // Linked to the engine as the program is, with what that asks for
     // before the application object; no view is ever created.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    [[maybe_unused]] volatile const void* engine = &QWebEngineView::staticMetaObject;
 #endif
     QApplication app(argc, argv);
     Strip s;

@@ -188,8 +188,12 @@ private slots:
         const QRect boldButton(c.topLeft() + QPoint(342, 136), QSize(20, 20));
         const QPoint away = c.topLeft() + QPoint(400, 590);
         const QPoint editor = c.topLeft() + QPoint(200, 300);
-        MouseMove(editor.x(), editor.y());
-        Click(1);
+        // The editor is ready once it reports its state: the font list then
+        // names the font at the caret. Until then a click does nothing.
+        const QRect fontName(c.topLeft() + QPoint(178, 138), QSize(50, 14));
+        const QImage noFont = Grab(fontName);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (MouseMove(editor.x(), editor.y()), Click(1), Grab(fontName) != noFont), 30000);
         Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
              QStringLiteral("plain ")});
         // The pointer jumps, never crossing the button.
@@ -200,12 +204,12 @@ private slots:
         Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
              QStringLiteral("bold")});
         MouseMove(away.x(), away.y());
-        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) != off, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) != off, 10000);
         const QImage on = Grab(boldButton);
         Keys({QStringLiteral("Home")});
-        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == off, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == off, 10000);
         Keys({QStringLiteral("End")});
-        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == on, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) == on, 10000);
 
         // "Close" (the last item of "Mail") discards it; the program and the
         // Messenger window go on.

@@ -151,6 +151,7 @@ bool SoakDriver::WaitForNew(const QString& name, const QSet<std::uint32_t>& befo
                 return true;
         Settle(100);
     }
+    Note(QStringLiteral("  -> no new '%1' window within %2 ms").arg(name).arg(timeoutMs));
     return false;
 }
 
@@ -167,7 +168,9 @@ bool SoakDriver::StartProgram()
             return true;
         Settle(100);
     }
-    Fail(QStringLiteral("the app-bar did not appear"));
+    Fail(m_program.IsRunning()
+             ? QStringLiteral("the app-bar did not appear")
+             : QStringLiteral("the program %1 at start").arg(m_program.EndDescription()));
     return false;
 }
 
@@ -262,22 +265,27 @@ void SoakDriver::RunNextOpener()
 
 bool SoakDriver::OpenFullMode()
 {
-    if (!RollDownBar())
-        return false;
-    const auto before = Ids();
-    Note(QStringLiteral("open Full Mode (app-bar left button)"));
-    Click(m_bar.topLeft() + QPoint(11, 10), 1);
-    return WaitForNew(FullModeName, before, WindowTimeoutMs);
+    return OpenMode(FullModeName, QPoint(11, 10));
 }
 
 bool SoakDriver::OpenMessenger()
 {
+    return OpenMode(MessengerName, QPoint(m_bar.width() - 12, 10));
+}
+
+// A mode button of the app-bar; an open window of that mode only comes to
+// the front, so a new one is waited for only when there was none.
+bool SoakDriver::OpenMode(const QString& name, const QPoint& button)
+{
+    const bool open = Find(name, SoakWindowKind::Window).has_value();
     if (!RollDownBar())
         return false;
     const auto before = Ids();
-    Note(QStringLiteral("open Messenger Mode (app-bar right button)"));
-    Click(m_bar.topLeft() + QPoint(m_bar.width() - 12, 10), 1);
-    return WaitForNew(MessengerName, before, WindowTimeoutMs);
+    Note(QStringLiteral("app-bar button at %1 for '%2'%3")
+             .arg(Pt(m_bar.topLeft() + button), name,
+                  open ? QStringLiteral(" (open already)") : QString()));
+    Click(m_bar.topLeft() + button, 1);
+    return open || WaitForNew(name, before, WindowTimeoutMs);
 }
 
 bool SoakDriver::OpenComposer()

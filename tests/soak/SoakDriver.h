@@ -47,6 +47,7 @@ private:
     void RunNextOpener();
     bool OpenFullMode();
     bool OpenMessenger();
+    bool OpenMode(const QString& name, const QPoint& button);
     bool OpenComposer();
     void DoubleClickContacts();
     void KeepWindowCountsDown();

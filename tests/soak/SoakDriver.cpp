@@ -6,8 +6,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
-#include <algorithm>
-
+using x11::Keys;
 using x11::Xdo;
 
 namespace {
@@ -40,7 +39,7 @@ QString Pt(const QPoint& p)
 
 void Move(const QPoint& p)
 {
-    Xdo({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+    x11::MouseMove(p.x(), p.y());
 }
 
 void Click(const QPoint& p, int button, int count = 1)
@@ -48,11 +47,6 @@ void Click(const QPoint& p, int button, int count = 1)
     Xdo({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
          QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(count),
          QStringLiteral("--delay"), QStringLiteral("80"), QString::number(button)});
-}
-
-void Keys(const QStringList& keys)
-{
-    Xdo(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} + keys);
 }
 
 bool IsChat(const SoakWindow& w)

@@ -451,59 +451,13 @@ QString SoakDriver::RandomKey()
 {
     // Editing, navigation, menu and formatting keys; no chord that a
     // desktop would take (there is none on the virtual display anyway).
-    static const QStringList keys{QStringLiteral("Return"),
-                                  QStringLiteral("Escape"),
-                                  QStringLiteral("Tab"),
-                                  QStringLiteral("shift+Tab"),
-                                  QStringLiteral("BackSpace"),
-                                  QStringLiteral("Delete"),
-                                  QStringLiteral("Up"),
-                                  QStringLiteral("Down"),
-                                  QStringLiteral("Left"),
-                                  QStringLiteral("Right"),
-                                  QStringLiteral("Home"),
-                                  QStringLiteral("End"),
-                                  QStringLiteral("Prior"),
-                                  QStringLiteral("Next"),
-                                  QStringLiteral("space"),
-                                  QStringLiteral("Menu"),
-                                  QStringLiteral("shift+F10"),
-                                  QStringLiteral("F1"),
-                                  QStringLiteral("F2"),
-                                  QStringLiteral("F5"),
-                                  QStringLiteral("F10"),
-                                  QStringLiteral("ctrl+a"),
-                                  QStringLiteral("ctrl+c"),
-                                  QStringLiteral("ctrl+x"),
-                                  QStringLiteral("ctrl+v"),
-                                  QStringLiteral("ctrl+z"),
-                                  QStringLiteral("ctrl+y"),
-                                  QStringLiteral("ctrl+b"),
-                                  QStringLiteral("ctrl+i"),
-                                  QStringLiteral("ctrl+u"),
-                                  QStringLiteral("ctrl+s"),
-                                  QStringLiteral("ctrl+n"),
-                                  QStringLiteral("ctrl+p"),
-                                  QStringLiteral("ctrl+f"),
-                                  QStringLiteral("ctrl+Home"),
-                                  QStringLiteral("ctrl+End"),
-                                  QStringLiteral("shift+Left"),
-                                  QStringLiteral("shift+Right"),
-                                  QStringLiteral("shift+Up"),
-                                  QStringLiteral("shift+Down"),
-                                  QStringLiteral("ctrl+shift+Left"),
-                                  QStringLiteral("alt+f"),
-                                  QStringLiteral("alt+e"),
-                                  QStringLiteral("alt+v"),
-                                  QStringLiteral("alt+m"),
-                                  QStringLiteral("alt+t"),
-                                  QStringLiteral("alt+h"),
-                                  QStringLiteral("a"),
-                                  QStringLiteral("Z"),
-                                  QStringLiteral("7"),
-                                  QStringLiteral("semicolon"),
-                                  QStringLiteral("less"),
-                                  QStringLiteral("ampersand")};
+    static const QStringList keys =
+        QStringLiteral("Return Escape Tab shift+Tab BackSpace Delete Up Down Left Right Home End "
+                       "Prior Next space Menu shift+F10 F1 F2 F5 F10 ctrl+a ctrl+c ctrl+x ctrl+v "
+                       "ctrl+z ctrl+y ctrl+b ctrl+i ctrl+u ctrl+s ctrl+n ctrl+p ctrl+f ctrl+Home "
+                       "ctrl+End shift+Left shift+Right shift+Up shift+Down ctrl+shift+Left alt+f "
+                       "alt+e alt+v alt+m alt+t alt+h a Z 7 semicolon less ampersand")
+            .split(QLatin1Char(' '));
     return keys[Uniform(0, int(keys.size()) - 1)];
 }
 

@@ -1,10 +1,10 @@
 #include "chat/uChat.h"
 
 #include "app/Application.h"
+#include "chat/RichEdit.h"
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
 
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,7 +63,7 @@ void TfChat::BuildControls()
     Panel1->setFixedHeight(72);
     column->addWidget(Panel1);
 
-    re = new QTextEdit(Panel1);
+    re = new TRichEdit(Panel1);
     re->setGeometry(8, 8, 457, 57);
     re->setAcceptRichText(true);
     // Flat: one thin line, no sunken border.

@@ -9,6 +9,9 @@
 #include "ProcessTree.h"
 #include "ZentroTest.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPointer>
 #include <QTextEdit>
 
@@ -82,6 +85,24 @@ private slots:
         QVERIFY(!chat.isVisible());
         QVERIFY(!chat.testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(chat.re->toPlainText(), QStringLiteral("see you tonight"));
+    }
+
+    void pastingAClipboardWithoutContentChangesNothing()
+    {
+        // What the HTML engine leaves on the clipboard when it copies an
+        // empty selection: data with no format at all.
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        TfChat chat;
+        chat.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        chat.re->setFocus();
+        QTest::keyClicks(chat.re, QStringLiteral("kept"));
+        QTest::keySequence(chat.re, QKeySequence::Paste);
+        QCOMPARE(chat.re->toPlainText(), QStringLiteral("kept"));
+        // Text on the clipboard still pastes.
+        QGuiApplication::clipboard()->setText(QStringLiteral(" and pasted"));
+        QTest::keySequence(chat.re, QKeySequence::Paste);
+        QCOMPARE(chat.re->toPlainText(), QStringLiteral("kept and pasted"));
     }
 
     void noEngineEverRuns()

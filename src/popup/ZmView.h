@@ -1,5 +1,6 @@
 #pragma once
 
+#include "popup/ZmCustomItem.h"
 #include "popup/ZmTypes.h"
 
 #include <QBasicTimer>
@@ -11,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-class TZmCustomItem;
 class TZmItemViewer;
 class TZmMenuLoop;
 class TZmPopupWindow;

@@ -6,25 +6,13 @@
 #include "contacts/uMessenger.h"
 #include "main/uMain.h"
 
+#include "WindowProbe.h"
 #include "ZentroTest.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPointer>
 #include <QToolButton>
-
-namespace {
-
-QList<TfMail*> Composers()
-{
-    QList<TfMail*> out;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<TfMail*>(w))
-            out << m;
-    return out;
-}
-
-} // namespace
 
 class tst_ViewModes : public QObject {
     Q_OBJECT
@@ -144,8 +132,8 @@ private slots:
     {
         fAppBar->sbFull->click();
         fAppBar->ContactN1Click(fAppBar->Contact21);
-        QCOMPARE(Composers().size(), 1);
-        TfMail* composer = Composers().first();
+        QCOMPARE(TopLevels<TfMail>().size(), 1);
+        TfMail* composer = TopLevels<TfMail>().first();
         QCOMPARE(composer->leTo->text(), QStringLiteral("Contact 2"));
         QVERIFY(composer->leSubject->text().isEmpty());
         QVERIFY(composer->leCC->text().isEmpty());
@@ -166,7 +154,7 @@ private slots:
         fAppBar->OfflineContactN1->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(QApplication::topLevelWidgets().size(), before);
-        QVERIFY(Composers().isEmpty());
+        QVERIFY(TopLevels<TfMail>().isEmpty());
     }
 
     void destroyingEverythingAtTheEnd()

@@ -11,6 +11,7 @@
 #include "popup/ZmPopupWindow.h"
 
 #include "HtmlEval.h"
+#include "WindowProbe.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -25,11 +26,7 @@
 
 inline QList<TfMail*> Composers()
 {
-    QList<TfMail*> out;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<TfMail*>(w))
-            out << m;
-    return out;
+    return TopLevels<TfMail>();
 }
 
 // Opens a composer as the contact actions do.
@@ -99,16 +96,6 @@ inline QStringList SentCommands(TfMail* f)
 inline QString Body(TfMail* f)
 {
     return Eval(f->web, QStringLiteral("document.body.innerHTML")).toString();
-}
-
-// The view of the popup menu open now (its first level), or null.
-inline TZmView* OpenMenu()
-{
-    const QList<TZmView*> views = TZmView::OpenViews();
-    for (TZmView* v : views)
-        if (!v->ParentView() && v->Window()->isVisible())
-            return v;
-    return nullptr;
 }
 
 // Runs open, which pops a menu up and returns once it has closed; while

@@ -19,6 +19,7 @@
 #include "popup/ZmSeparatorItem.h"
 #include "popup/ZmSubmenuItem.h"
 
+#include "WindowProbe.h"
 #include "ZentroTest.h"
 
 #include <QContextMenuEvent>
@@ -30,25 +31,6 @@
 #include <memory>
 
 namespace {
-
-template <typename T> QList<T*> Windows()
-{
-    QList<T*> out;
-    const auto tops = QApplication::topLevelWidgets();
-    for (QWidget* w : tops)
-        if (auto* t = qobject_cast<T*>(w))
-            out << t;
-    return out;
-}
-
-TZmView* OpenMenu()
-{
-    const QList<TZmView*> views = TZmView::OpenViews();
-    for (TZmView* v : views)
-        if (!v->ParentView() && v->Window()->isVisible())
-            return v;
-    return nullptr;
-}
 
 // Captions of an item's children; separators as "-".
 QStringList Captions(const TZmCustomItem* parent)
@@ -187,18 +169,18 @@ private slots:
 
         // Nothing selected: no composer.
         t->ZmItem8Click();
-        QVERIFY(Windows<TfMail>().isEmpty());
+        QVERIFY(TopLevels<TfMail>().isEmpty());
         // A group alone: none either.
         Click(t, "Friends");
         t->ZmItem8Click();
-        QVERIFY(Windows<TfMail>().isEmpty());
+        QVERIFY(TopLevels<TfMail>().isEmpty());
 
         Click(t, "Darvel");
         Click(t, "user2", Qt::ControlModifier);
         Click(t, "Bugs Bunny", Qt::ControlModifier);
         t->ZmItem8Click();
-        QCOMPARE(Windows<TfMail>().size(), 1);
-        TfMail* mail = Windows<TfMail>().first();
+        QCOMPARE(TopLevels<TfMail>().size(), 1);
+        TfMail* mail = TopLevels<TfMail>().first();
         QCOMPARE(mail->leTo->text(), QStringLiteral("Bugs Bunny; user2; Darvel"));
         QVERIFY(mail->leSubject->text().isEmpty());
         QVERIFY(mail->leCC->text().isEmpty());
@@ -210,9 +192,9 @@ private slots:
         Click(t, "Darvel");
         Click(t, "user2", Qt::ControlModifier);
         t->ZmItem8Click();
-        QCOMPARE(Windows<TfMail>().size(), 2);
-        TfMail* second =
-            Windows<TfMail>().at(0) == mail ? Windows<TfMail>().at(1) : Windows<TfMail>().at(0);
+        QCOMPARE(TopLevels<TfMail>().size(), 2);
+        TfMail* second = TopLevels<TfMail>().at(0) == mail ? TopLevels<TfMail>().at(1)
+                                                           : TopLevels<TfMail>().at(0);
         QCOMPARE(second->leTo->text(), QStringLiteral("user2; Darvel"));
         QPointer<TfMail> closed = mail;
         mail->close();
@@ -250,8 +232,8 @@ private slots:
         QCOMPARE(seen.current, user1);
         QCOMPARE(seen.chosen, QList<TContactNode*>{darvel});
 
-        QTRY_COMPARE(Windows<TfMail>().size(), 1);
-        QCOMPARE(Windows<TfMail>().first()->leTo->text(), QStringLiteral("Darvel"));
+        QTRY_COMPARE(TopLevels<TfMail>().size(), 1);
+        QCOMPARE(TopLevels<TfMail>().first()->leTo->text(), QStringLiteral("Darvel"));
         QCOMPARE(t->Selections(), QList<TContactNode*>{darvel});
         QCOMPARE(t->CurrentNode(), darvel);
     }
@@ -262,7 +244,7 @@ private slots:
         TContactTree* t = ShownTree(fMessenger, fMessenger->tvContacts);
         QVERIFY(t);
         Click(t, "Darvel");
-        const int windows = int(Windows<QWidget>().size() - Windows<TZmPopupWindow>().size());
+        const int windows = int(TopLevels<QWidget>().size() - TopLevels<TZmPopupWindow>().size());
         for (const QString& caption :
              {QStringLiteral("Start a Conference"), QStringLiteral("Invite to ZentroConference"),
               QStringLiteral("Add Contact"), QStringLiteral("Edit Contact"),
@@ -270,13 +252,13 @@ private slots:
             RightClickAndChoose(t, t->FindNode(QStringLiteral("kop318")), caption);
             QVERIFY(!OpenMenu());
             QCoreApplication::sendPostedEvents();
-            QCOMPARE(Windows<TfMail>().size(), 0);
+            QCOMPARE(TopLevels<TfMail>().size(), 0);
             QCOMPARE(t->Selections().size(), 1);
             QCOMPARE(t->FindNode(QStringLiteral("kop318"))->Group()->Text(),
                      QStringLiteral("Friends"));
         }
         // Nothing else was opened.
-        QCOMPARE(int(Windows<QWidget>().size() - Windows<TZmPopupWindow>().size()), windows);
+        QCOMPARE(int(TopLevels<QWidget>().size() - TopLevels<TZmPopupWindow>().size()), windows);
     }
 
     void fullModeMenuRunsTheToolbarMenusHandler()
@@ -305,8 +287,8 @@ private slots:
         Click(t, "user2", Qt::ControlModifier);
         RightClickAndChoose(t, t->FindNode(QStringLiteral("kop318")),
                             QStringLiteral("Send e-mail"));
-        QTRY_COMPARE(Windows<TfMail>().size(), 1);
-        QCOMPARE(Windows<TfMail>().first()->leTo->text(), QStringLiteral("user2; Darvel"));
+        QTRY_COMPARE(TopLevels<TfMail>().size(), 1);
+        QCOMPARE(TopLevels<TfMail>().first()->leTo->text(), QStringLiteral("user2; Darvel"));
     }
 
     void fullModeDoubleClickSendsEmail()
@@ -315,12 +297,12 @@ private slots:
         TContactTree* t = ShownTree(main, main->tvContacts);
         QVERIFY(t);
         DoubleClick(t, "Bugs Bunny");
-        QCOMPARE(Windows<TfMail>().size(), 1);
-        QCOMPARE(Windows<TfMail>().first()->leTo->text(), QStringLiteral("Bugs Bunny"));
-        QVERIFY(Windows<TfChat>().isEmpty());
+        QCOMPARE(TopLevels<TfMail>().size(), 1);
+        QCOMPARE(TopLevels<TfMail>().first()->leTo->text(), QStringLiteral("Bugs Bunny"));
+        QVERIFY(TopLevels<TfChat>().isEmpty());
         // On a group: nothing to address.
         DoubleClick(t, "Enemies");
-        QCOMPARE(Windows<TfMail>().size(), 1);
+        QCOMPARE(TopLevels<TfMail>().size(), 1);
     }
 
     void messengerDoubleClickOpensAChatEachTime()
@@ -329,27 +311,27 @@ private slots:
         TContactTree* t = ShownTree(fMessenger, fMessenger->tvContacts);
         QVERIFY(t);
         DoubleClick(t, "Darvel");
-        QCOMPARE(Windows<TfChat>().size(), 1);
-        TfChat* first = Windows<TfChat>().first();
+        QCOMPARE(TopLevels<TfChat>().size(), 1);
+        TfChat* first = TopLevels<TfChat>().first();
         QCOMPARE(first->windowTitle(), QStringLiteral("Chat with Darvel"));
         QVERIFY(first->isVisible());
         // Owned by the application, not by the Messenger window.
         QVERIFY(!first->parentWidget());
 
         DoubleClick(t, "Darvel");
-        const QList<TfChat*> chats = Windows<TfChat>();
+        const QList<TfChat*> chats = TopLevels<TfChat>();
         QCOMPARE(chats.size(), 2);
         for (TfChat* c : chats) {
             QCOMPARE(c->windowTitle(), QStringLiteral("Chat with Darvel"));
             QVERIFY(c->isVisible());
         }
-        QVERIFY(Windows<TfMail>().isEmpty());
+        QVERIFY(TopLevels<TfMail>().isEmpty());
 
         // A group, or empty space below the rows, opens nothing.
         DoubleClick(t, "Friends");
         DoubleClick(t, QPoint(40, t->viewport()->height() - 5));
         QVERIFY(!t->NodeAt(40, t->viewport()->height() - 5));
-        QCOMPARE(Windows<TfChat>().size(), 2);
+        QCOMPARE(TopLevels<TfChat>().size(), 2);
 
         // Closing a chat hides it; the Messenger window closing leaves it.
         first->close();

@@ -21,6 +21,7 @@
 #include "popup/ZmPopupWindow.h"
 #include "popup/ZmView.h"
 
+#include "WindowProbe.h"
 #include "ZentroTest.h"
 
 #include <QCheckBox>
@@ -63,15 +64,6 @@ QByteArray ReadAll(const QString& name)
 {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-TZmView* OpenMenu()
-{
-    const QList<TZmView*> views = TZmView::OpenViews();
-    for (TZmView* v : views)
-        if (!v->ParentView() && v->Window()->isVisible())
-            return v;
-    return nullptr;
 }
 
 // Opens the toolbar's context menu as a right-click does; once it is open,

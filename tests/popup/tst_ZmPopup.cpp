@@ -14,6 +14,7 @@
 #include "popup/ZmSeparatorItem.h"
 #include "popup/ZmSubmenuItem.h"
 
+#include "WindowProbe.h"
 #include "ZentroTest.h"
 
 #include <QAccessible>
@@ -68,20 +69,11 @@ QList<TZmPopupWindow*> VisiblePopups()
     return out;
 }
 
-TZmView* RootView()
-{
-    const QList<TZmView*> views = TZmView::OpenViews();
-    for (TZmView* v : views)
-        if (!v->ParentView() && v->Window()->isVisible())
-            return v;
-    return nullptr;
-}
-
 // Whether a menu's loop is still running (its window stays until the
 // loop has returned).
 bool MenuRunning()
 {
-    TZmView* view = RootView();
+    TZmView* view = OpenMenu();
     return view && view->Loop() && view->Loop()->IsRunning();
 }
 
@@ -140,8 +132,8 @@ class tst_ZmPopup : public QObject {
     void WhenOpen(QObject* context, std::function<void(TZmView*)> body)
     {
         QTimer::singleShot(0, context, [body] {
-            if (QTest::qWaitFor([] { return RootView() != nullptr; }, 5000))
-                body(RootView());
+            if (QTest::qWaitFor([] { return OpenMenu() != nullptr; }, 5000))
+                body(OpenMenu());
         });
         QTimer::singleShot(20000, context, [] {
             for (TZmPopupWindow* w : VisiblePopups())

@@ -1,0 +1,31 @@
+#pragma once
+
+// Finding the program's windows and its open popup menu from inside a
+// widget test.
+
+#include "popup/ZmPopupWindow.h"
+#include "popup/ZmView.h"
+
+#include <QApplication>
+#include <QList>
+
+// Every top-level widget of the given class, in Qt's order.
+template <typename T> QList<T*> TopLevels()
+{
+    QList<T*> out;
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops)
+        if (auto* t = qobject_cast<T*>(w))
+            out << t;
+    return out;
+}
+
+// The first level of the popup menu open now, or null.
+inline TZmView* OpenMenu()
+{
+    const QList<TZmView*> views = TZmView::OpenViews();
+    for (TZmView* v : views)
+        if (!v->ParentView() && v->Window()->isVisible())
+            return v;
+    return nullptr;
+}

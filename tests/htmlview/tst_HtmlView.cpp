@@ -7,8 +7,8 @@
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"
 
-#include "ProcessTree.h"
 #include "HtmlEval.h"
+#include "ProcessTree.h"
 #include "ZentroTest.h"
 
 #include <QFileDialog>

@@ -76,13 +76,9 @@ void CreateStartupWindows()
     fChat = new TfChat();
 }
 
-void DestroyAllWindows()
+void DeleteOwnerlessWindows()
 {
-    g_terminating = true;
     // Deleting one window can delete others it owns: hold guarded pointers.
-    // Windows that belong to another (a combo box's list, a window's
-    // dialog) go with their owner; deleted first, they would leave it
-    // holding a dangling pointer.
     QList<QPointer<QWidget>> windows;
     const auto tops = QApplication::topLevelWidgets();
     for (QWidget* w : tops)
@@ -90,6 +86,12 @@ void DestroyAllWindows()
             windows.append(w);
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
+}
+
+void DestroyAllWindows()
+{
+    g_terminating = true;
+    DeleteOwnerlessWindows();
     // The HTML engine hands its surfaces over for deferred deletion: let
     // them go now, before the application object does.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

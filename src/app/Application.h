@@ -44,3 +44,8 @@ void CreateStartupWindows();
 // After the event loop: marks the application as terminating and destroys
 // every window that still exists, the Full Mode window included.
 void DestroyAllWindows();
+
+// Deletes every window of its own. Windows that belong to another (a combo
+// box's list, a window's dialog) go with their owner; deleted first, they
+// would leave it holding a dangling pointer.
+void DeleteOwnerlessWindows();

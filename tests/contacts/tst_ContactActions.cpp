@@ -132,12 +132,7 @@ private slots:
 
     void cleanup()
     {
-        QList<QPointer<QWidget>> windows;
-        const auto tops = QApplication::topLevelWidgets();
-        for (QWidget* w : tops)
-            windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
+        DeleteOwnerlessWindows();
         QVERIFY(!fMain && !fMessenger);
     }
 

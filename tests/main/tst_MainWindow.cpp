@@ -99,18 +99,7 @@ struct WorkDir {
 class tst_MainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        // Windows of their own only: popups and dialogs that belong to a
-        // window (a combo box's list, say) go with it, and deleting them
-        // first would leave their owner holding a dangling pointer.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
-                windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
-    }
+    void cleanup() { DeleteOwnerlessWindows(); }
 
     void windowSettings()
     {

@@ -3,6 +3,7 @@
 // shows none of its own; elsewhere nothing changes; the hook goes with its
 // window.
 
+#include "app/Application.h"
 #include "app/uUtils.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
@@ -53,18 +54,7 @@ QWidget* Surface(THtmlView* web)
 class tst_PreviewMouseHook : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        // Windows of their own only: popups and dialogs that belong to a
-        // window (a combo box's list, say) go with it, and deleting them
-        // first would leave their owner holding a dangling pointer.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
-                windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
-    }
+    void cleanup() { DeleteOwnerlessWindows(); }
 
     void releaseOverTheHtmlViewsBringsTheMessageMenu()
     {

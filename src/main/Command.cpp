@@ -1,5 +1,7 @@
 #include "main/Command.h"
 
+#include "popup/ZmLayout.h"
+
 TCommand::TCommand(const QString& name, const QString& category, const QString& caption,
                    int imageIndex, QObject* parent)
     : QAction(caption, parent), m_category(category), m_imageIndex(imageIndex)
@@ -34,18 +36,9 @@ void TCommand::Update()
         setEnabled(false);
 }
 
+// The caption as a hint or a search text shows it: ampersands resolved,
+// the blanks some menu captions carry at their ends dropped.
 QString TCommand::StripAccelerator(const QString& caption)
 {
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&')) {
-            // "&&" stands for one ampersand.
-            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&'))
-                out += caption[++i];
-            continue;
-        }
-        out += caption[i];
-    }
-    return out.trimmed();
+    return ZmLayout::StripAccelerator(caption).trimmed();
 }

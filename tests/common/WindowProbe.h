@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QtGlobal>
 
 // Every top-level widget of the given class, in Qt's order.
 template <typename T> QList<T*> TopLevels()
@@ -28,4 +29,15 @@ inline TZmView* OpenMenu()
         if (!v->ParentView() && v->Window()->isVisible())
             return v;
     return nullptr;
+}
+
+// The offscreen platform cannot grab pointer or keyboard, and says so each
+// time a menu opens; the menus work without the grab, so the warning goes.
+inline void QuietenGrabWarnings()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
 }

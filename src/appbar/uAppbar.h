@@ -53,6 +53,9 @@ public:
 
     void FormCreate();
     void tRollTimer();
+    // The pointer entered the trapezoid (the window's shape): the roll
+    // timer, stopped while the bar rests rolled up, runs again.
+    void FormMouseEnter();
     void sbFullClick();
     void sbMessengerClick();
     void ContactN1Click(QAction* sender);
@@ -64,6 +67,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -71,5 +76,11 @@ protected:
 private:
     void FormPaint(QPainter& canvas);
     void BuildMenu();
+    // Starts the roll timer unless it runs.
+    void WakeRoll();
+    // True while the program holds the pointer (a popup, a grab, a pressed
+    // button): the window system then tells the bar nothing of the pointer
+    // entering it, so only the timer can see it.
+    static bool PointerHeldElsewhere();
     bool m_painted = false;
 };

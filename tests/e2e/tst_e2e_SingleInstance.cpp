@@ -34,8 +34,8 @@ private:
     }
     QString SocketPath() const
     {
-        const QStringList sockets = QDir(m_runtime.path())
-                                        .entryList({QStringLiteral("zentro-xcb-*")}, QDir::System);
+        const QStringList sockets =
+            QDir(m_runtime.path()).entryList({QStringLiteral("zentro-xcb-*")}, QDir::System);
         return sockets.size() == 1 ? m_runtime.filePath(sockets.first()) : QString();
     }
 

@@ -45,8 +45,6 @@ TSingleInstance::TSingleInstance(QString serverPath, QObject* parent)
 {
 }
 
-TSingleInstance::~TSingleInstance() = default;
-
 QString TSingleInstance::DefaultServerPath()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");

@@ -21,7 +21,6 @@ public:
     };
 
     explicit TSingleInstance(QString serverPath, QObject* parent = nullptr);
-    ~TSingleInstance() override;
 
     TRole Claim();
 

@@ -36,6 +36,9 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false)
     return f;
 }
 
+// How long a bar brought down by RollDown stays when the pointer is away.
+constexpr int RollDownHoldMs = 2000;
+
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
     auto* b = new QToolButton(parent);
@@ -200,8 +203,8 @@ bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
 
 void TfAppBar::tRollTimer()
 {
-    const bool onBar = IsPointOnBar(QCursor::pos());
-    const int target = RollTarget(onBar, height());
+    const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
+    const int target = RollTarget(down, height());
     const int top = y();
     if (top != target) {
         move(x(), RollStep(top, target));
@@ -209,8 +212,15 @@ void TfAppBar::tRollTimer()
     }
     // Rolled up with the pointer away: nothing can change until the
     // pointer enters the shape, and the window system reports that.
-    if (!onBar && !PointerHeldElsewhere())
+    if (!down && !PointerHeldElsewhere())
         tRoll->stop();
+}
+
+void TfAppBar::RollDown()
+{
+    m_heldDown.setRemainingTime(RollDownHoldMs);
+    raise();
+    WakeRoll();
 }
 
 void TfAppBar::paintEvent(QPaintEvent*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QRegion>
 #include <QWidget>
 
@@ -56,6 +57,10 @@ public:
     // The pointer entered the trapezoid (the window's shape): the roll
     // timer, stopped while the bar rests rolled up, runs again.
     void FormMouseEnter();
+    // Brings the bar down as if the pointer had touched it and keeps it
+    // there for a moment, so that the user sees it (a later start of the
+    // program hands over to this one); then the usual roll rules apply.
+    void RollDown();
     void sbFullClick();
     void sbMessengerClick();
     void ContactN1Click(QAction* sender);
@@ -83,4 +88,5 @@ private:
     // entering it, so only the timer can see it.
     static bool PointerHeldElsewhere();
     bool m_painted = false;
+    QDeadlineTimer m_heldDown; // expired unless RollDown holds the bar
 };

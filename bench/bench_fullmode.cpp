@@ -8,8 +8,8 @@
 // Prints "first <ms>" and "later <ms>"; -1 when a wait ran out.
 
 #include "app/Application.h"
-#include "app/FadeIn.h"
 #include "appbar/uAppbar.h"
+#include "base/FadeIn.h"
 #include "main/uMain.h"
 
 #include <QApplication>

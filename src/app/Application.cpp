@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/HintStyle.h"
 #include "appbar/uAppbar.h"
+#include "base/HintStyle.h"
 #include "chat/uChat.h"
 #include "htmlview/ResSchemeHandler.h"
 

@@ -1,9 +1,9 @@
 #include "appbar/uAppbar.h"
 
 #include "app/Application.h"
-#include "app/TColor.h"
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
+#include "base/TColor.h"
 #include "contacts/uMessenger.h"
 #include "main/uMain.h"
 

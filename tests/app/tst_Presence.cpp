@@ -1,5 +1,5 @@
-#include "app/TColor.h"
 #include "app/uUtils.h"
+#include "base/TColor.h"
 
 #include <QTest>
 

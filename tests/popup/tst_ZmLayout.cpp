@@ -1,4 +1,4 @@
-#include "popup/ZmLayout.h"
+#include "popup/internal/ZmLayout.h"
 
 #include <QTest>
 

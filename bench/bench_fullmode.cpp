@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "appbar/uAppbar.h"
+#include "base/AppSetup.h"
 #include "base/FadeIn.h"
 #include "main/uMain.h"
 
@@ -109,7 +110,6 @@ void CloseFullMode()
 
 int main(int argc, char* argv[])
 {
-    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -1,10 +1,10 @@
 #include "app/Application.h"
+#include "base/AppSetup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);
     CreateStartupWindows();

@@ -4,6 +4,7 @@
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
 #include "base/TColor.h"
+#include "base/WindowLook.h"
 #include "contacts/uMessenger.h"
 #include "main/uMain.h"
 
@@ -26,14 +27,6 @@
 
 namespace {
 
-QFont PixelFont(const QString& family, int pixels, bool bold = false)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
     auto* b = new QToolButton(parent);
@@ -50,11 +43,7 @@ TfAppBar::TfAppBar(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Zentro AppBar"));
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
-    setPalette(pal);
+    SetWindowLook(this);
 
     sbFull = FlatButton(this, QStringLiteral("Full Mode"));
     sbMessenger = FlatButton(this, QStringLiteral("Messenger Mode"));

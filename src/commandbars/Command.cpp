@@ -1,6 +1,6 @@
 #include "commandbars/Command.h"
 
-#include "popup/internal/ZmLayout.h"
+#include "popup/ZmCaption.h"
 
 TCommand::TCommand(const QString& name, const QString& category, const QString& caption,
                    int imageIndex, QObject* parent)
@@ -40,5 +40,5 @@ void TCommand::Update()
 // the blanks some menu captions carry at their ends dropped.
 QString TCommand::StripAccelerator(const QString& caption)
 {
-    return ZmLayout::StripAccelerator(caption).trimmed();
+    return ZmCaption::StripAccelerator(caption).trimmed();
 }

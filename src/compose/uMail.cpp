@@ -2,12 +2,13 @@
 
 #include "compose/FontNames.h"
 
-#include "app/Application.h"
 #include "app/uUtils.h"
+#include "base/AppState.h"
 #include "base/Artwork.h"
 #include "base/FadeIn.h"
 #include "base/ImageList.h"
 #include "base/TColor.h"
+#include "base/WindowLook.h"
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"
@@ -100,9 +101,8 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Compose"));
     setWindowIcon(Artwork::Icon(QStringLiteral("compose/window")));
-    QFont windowFont = font();
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    // The composer keeps the application's face, at the windows' size.
+    SetWindowLook(this, font().family());
     resize(811, 600);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "appbar/uAppbar.h"
+#include "base/AppState.h"
 #include "base/FadeIn.h"
 #include "base/HintStyle.h"
 #include "compose/uMail.h"

@@ -1,8 +1,8 @@
 #include "popup/internal/ZmAccessibleItem.h"
 
+#include "popup/ZmCaption.h"
 #include "popup/ZmCustomItem.h"
 #include "popup/internal/ZmItemViewer.h"
-#include "popup/internal/ZmLayout.h"
 #include "popup/internal/ZmPopupWindow.h"
 #include "popup/internal/ZmView.h"
 
@@ -85,7 +85,7 @@ QString TZmAccessibleItem::text(QAccessible::Text t) const
         return {};
     switch (t) {
     case QAccessible::Name:
-        return ZmLayout::StripAccelerator(m_item->Caption());
+        return ZmCaption::StripAccelerator(m_item->Caption());
     case QAccessible::Description:
         return m_item->LongHint();
     case QAccessible::Accelerator:

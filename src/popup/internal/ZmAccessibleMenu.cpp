@@ -1,9 +1,9 @@
 #include "popup/internal/ZmAccessibleMenu.h"
 
+#include "popup/ZmCaption.h"
 #include "popup/ZmCustomItem.h"
 #include "popup/internal/ZmAccessibleItem.h"
 #include "popup/internal/ZmItemViewer.h"
-#include "popup/internal/ZmLayout.h"
 #include "popup/internal/ZmPopupView.h"
 #include "popup/internal/ZmPopupWindow.h"
 
@@ -86,7 +86,7 @@ QString TZmAccessibleMenu::text(QAccessible::Text t) const
     const TZmPopupWindow* window = Window();
     if (t == QAccessible::Name && window && window->View() && window->View()->ParentView()) {
         const TZmCustomItem* item = window->View()->Item();
-        return item ? ZmLayout::StripAccelerator(item->Caption()) : QString();
+        return item ? ZmCaption::StripAccelerator(item->Caption()) : QString();
     }
     return QAccessibleWidget::text(t);
 }

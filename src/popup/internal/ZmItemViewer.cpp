@@ -1,6 +1,7 @@
 #include "popup/internal/ZmItemViewer.h"
 
 #include "base/ImageList.h"
+#include "popup/ZmCaption.h"
 #include "popup/ZmCustomItem.h"
 #include "popup/ZmPlatform.h"
 #include "popup/internal/ZmDraw.h"
@@ -61,12 +62,12 @@ bool TZmItemViewer::IsSelectable() const
 
 QString TZmItemViewer::Caption() const
 {
-    return m_item ? ZmLayout::StripAccelerator(m_item->Caption()) : QString();
+    return m_item ? ZmCaption::StripAccelerator(m_item->Caption()) : QString();
 }
 
 QChar TZmItemViewer::Accelerator() const
 {
-    return m_item ? ZmLayout::Accelerator(m_item->Caption()) : QChar();
+    return m_item ? ZmCaption::Accelerator(m_item->Caption()) : QChar();
 }
 
 TImageList* TZmItemViewer::Images() const

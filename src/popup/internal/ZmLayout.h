@@ -98,10 +98,4 @@ int ScrollUp(const QList<int>& tops, int offset);
 // from the view's top and bottom edges, within 0..maxOffset.
 int ScrollIntoView(int top, int bottom, int offset, int viewHeight, int maxOffset);
 
-// The accelerator character of a caption ("&File" gives 'f', lower case),
-// or a null character. "&&" is a literal ampersand.
-QChar Accelerator(const QString& caption);
-// The caption as shown, ampersands resolved.
-QString StripAccelerator(const QString& caption);
-
 } // namespace ZmLayout

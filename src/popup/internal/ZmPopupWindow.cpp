@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -26,7 +27,8 @@ TZmPopupWindow::TZmPopupWindow(TZmCustomItem* item, TZmView* parentView)
 {
     InstallZmAccessibility();
     setObjectName(QStringLiteral("ZmPopupWindow"));
-    setWindowTitle(QStringLiteral("Zentro menu"));
+    // Named after the program that uses the component: "<name> menu".
+    setWindowTitle(QStringLiteral("%1 menu").arg(QCoreApplication::applicationName()));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -22,9 +22,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <cstdio>
-#include <ctime>
-
 namespace {
 
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
@@ -163,14 +160,6 @@ void TfAppBar::paintEvent(QPaintEvent*)
     FormPaint(canvas);
     if (!m_painted) {
         m_painted = true;
-        if (qEnvironmentVariableIsSet("ZENTRO_REPORT_FIRST_PAINT")) {
-            // Monotonic clock, comparable with the process that started us.
-            timespec ts{};
-            clock_gettime(CLOCK_MONOTONIC, &ts);
-            std::fprintf(stderr, "zentro-first-paint %lld\n",
-                         static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stderr);
-        }
         emit FirstPainted();
     }
 }

@@ -5,7 +5,7 @@
 
 #include "BenchCommon.h"
 
-#include "app/ImageList.h"
+#include "base/ImageList.h"
 #include "contacts/ContactTree.h"
 #include "contacts/StatusImages.h"
 

@@ -6,10 +6,10 @@
 
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
-#include "popup/ZmPopupWindow.h"
 #include "popup/ZmRootItem.h"
 #include "popup/ZmSeparatorItem.h"
 #include "popup/ZmSubmenuItem.h"
+#include "popup/internal/ZmPopupWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -16,6 +16,7 @@
 
 #include "app/Application.h"
 #include "app/uUtils.h"
+#include "base/AppSetup.h"
 #include "chat/uChat.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlBridge.h"
@@ -200,7 +201,6 @@ double FloorCommand()
 int main(int argc, char* argv[])
 {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);
     if (mode == "floor") {

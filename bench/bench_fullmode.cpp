@@ -8,8 +8,9 @@
 // Prints "first <ms>" and "later <ms>"; -1 when a wait ran out.
 
 #include "app/Application.h"
-#include "app/FadeIn.h"
 #include "appbar/uAppbar.h"
+#include "base/AppSetup.h"
+#include "base/FadeIn.h"
 #include "main/uMain.h"
 
 #include <QApplication>
@@ -109,7 +110,6 @@ void CloseFullMode()
 
 int main(int argc, char* argv[])
 {
-    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -14,17 +14,17 @@ if(ZENTRO_SANITIZE)
     target_link_options(zentro_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# zentro_add_library(<name> SOURCES ... LIBS ...)
-# A static library of one subsystem. Subsystems may refer to each other in
-# a cycle (static libraries only), which the link line resolves.
+# zentro_add_library(<name> [SOURCES ...] [PUBLIC ...] [PRIVATE ...])
+# A static library of one layer or component. It links only the layers
+# below it (scripts/check-layers holds the includes to the same order):
+# PUBLIC what its public headers need, PRIVATE the rest. Sources may also
+# be added later with target_sources (the windows library gathers its
+# folders that way).
 function(zentro_add_library name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC zentro_options ${ARG_LIBS})
-    # Cycles run through several libraries (app, compose, htmlview): repeat
-    # them often enough on the link line for every symbol to resolve.
-    set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
+    target_link_libraries(${name} PUBLIC zentro_options ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # zentro_add_test(<name> LABEL unit|widget|webengine|e2e SOURCES ... LIBS ...

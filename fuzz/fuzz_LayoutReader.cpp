@@ -2,7 +2,7 @@
 // It must refuse or accept without crashing, and what it accepts must be
 // within its own limits.
 
-#include "main/LayoutReader.h"
+#include "layoutfile/LayoutReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,11 @@
 #include "app/Application.h"
 
-#include "app/HintStyle.h"
 #include "appbar/uAppbar.h"
+#include "base/AppState.h"
 #include "chat/uChat.h"
-#include "htmlview/ResSchemeHandler.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,11 +14,6 @@ TfChat* fChat = nullptr;
 TfMain* fMain = nullptr;
 TfMessenger* fMessenger = nullptr;
 
-namespace {
-bool g_terminating = false;
-QString g_title = QStringLiteral("Zentro");
-} // namespace
-
 TViewMode CurrentViewMode()
 {
     if (fMain)
@@ -28,45 +21,6 @@ TViewMode CurrentViewMode()
     if (fMessenger)
         return TViewMode::vmMessenger;
     return TViewMode::vmAppBar;
-}
-
-bool ApplicationTerminating()
-{
-    return g_terminating;
-}
-
-QString ApplicationTitle()
-{
-    return g_title;
-}
-
-void SetApplicationTitle(const QString& title)
-{
-    g_title = title;
-}
-
-void PrepareApplication()
-{
-    // The HTML engine, now linked, needs shared GL contexts set up before
-    // the application object (it would crash on X11 without).
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // The editor's pictures come through the "res" scheme, which the
-    // engine accepts only when it is known before the application object.
-    TResSchemeHandler::RegisterScheme();
-}
-
-void SetUpApplication(QApplication& app)
-{
-    QCoreApplication::setApplicationName(QStringLiteral("Zentro"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Zentro"));
-    QGuiApplication::setApplicationDisplayName(QString());
-    app.setQuitOnLastWindowClosed(false);
-    InstallHintStyle(app);
-    // The windows ask for the classic UI faces by name. Without them the
-    // font matcher falls back to a face about a fifth wider, which cuts
-    // captions off; the metric-compatible sans face keeps their widths.
-    for (const char* family : {"MS Sans Serif", "Tahoma", "Default", "Arial"})
-        QFont::insertSubstitution(QString::fromLatin1(family), QStringLiteral("Liberation Sans"));
 }
 
 void CreateStartupWindows()
@@ -90,7 +44,7 @@ void DeleteOwnerlessWindows()
 
 void DestroyAllWindows()
 {
-    g_terminating = true;
+    SetApplicationTerminating();
     DeleteOwnerlessWindows();
     // The HTML engine hands its surfaces over for deferred deletion: let
     // them go now, before the application object does.

@@ -4,8 +4,6 @@ class TfAppBar;
 class TfChat;
 class TfMain;
 class TfMessenger;
-class QApplication;
-class QString;
 
 // The live window of each class, or null. fAppBar and fChat live for the
 // whole run; fMain and fMessenger are cleared by their windows' destructors.
@@ -18,24 +16,6 @@ enum class TViewMode { vmAppBar, vmFull, vmMessenger };
 
 // The view mode is never stored: it is read off fMain and fMessenger.
 TViewMode CurrentViewMode();
-
-// Set once the event loop has ended and the remaining windows are being
-// destroyed; the Full Mode window saves its toolbar layout only then.
-bool ApplicationTerminating();
-
-// The application's title, which the dialogs of the HTML views carry. Kept
-// apart from Qt's application display name, which X11 would append to the
-// caption of every window.
-QString ApplicationTitle();
-void SetApplicationTitle(const QString& title);
-
-// What must happen before the QApplication object exists (attributes,
-// URL schemes).
-void PrepareApplication();
-
-// Application-wide settings once the QApplication exists: names, the hint
-// style, no quitting when windows close (only the app-bar's "Exit" ends).
-void SetUpApplication(QApplication& app);
 
 // Start-up in order: the app-bar (visible at once), then the hidden chat
 // window. Returns after both exist.

@@ -1,12 +1,31 @@
 #include "app/Application.h"
 #include "app/SingleInstance.h"
 #include "appbar/uAppbar.h"
+#include "base/AppSetup.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// The benchmark times start-up to the strip's first paint. The moment goes
+// to stderr on the monotonic clock, comparable with the process that
+// started us.
+void ReportFirstPaint()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    std::fprintf(stderr, "zentro-first-paint %lld\n",
+                 static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+    std::fflush(stderr);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);
     // A later start shows the running Zentro instead of a second app-bar.
@@ -15,6 +34,8 @@ int main(int argc, char* argv[])
         return role == TSingleInstance::TRole::HandedOver ? 0 : 1;
     CreateStartupWindows();
     QObject::connect(&instance, &TSingleInstance::ShowRequested, fAppBar, &TfAppBar::RollDown);
+    if (qEnvironmentVariableIsSet("ZENTRO_REPORT_FIRST_PAINT"))
+        QObject::connect(fAppBar, &TfAppBar::FirstPainted, fAppBar, ReportFirstPaint);
     const int rc = QApplication::exec();
     DestroyAllWindows();
     return rc;

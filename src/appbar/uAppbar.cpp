@@ -1,9 +1,10 @@
 #include "appbar/uAppbar.h"
 
 #include "app/Application.h"
-#include "app/TColor.h"
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
+#include "base/TColor.h"
+#include "base/WindowLook.h"
 #include "contacts/uMessenger.h"
 #include "main/uMain.h"
 
@@ -23,18 +24,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <cstdio>
-#include <ctime>
-
 namespace {
-
-QFont PixelFont(const QString& family, int pixels, bool bold = false)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 // How long a bar brought down by RollDown stays when the pointer is away.
 constexpr int RollDownHoldMs = 2000;
@@ -55,11 +45,7 @@ TfAppBar::TfAppBar(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Zentro AppBar"));
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
-    setPalette(pal);
+    SetWindowLook(this);
 
     sbFull = FlatButton(this, QStringLiteral("Full Mode"));
     sbMessenger = FlatButton(this, QStringLiteral("Messenger Mode"));
@@ -229,14 +215,6 @@ void TfAppBar::paintEvent(QPaintEvent*)
     FormPaint(canvas);
     if (!m_painted) {
         m_painted = true;
-        if (qEnvironmentVariableIsSet("ZENTRO_REPORT_FIRST_PAINT")) {
-            // Monotonic clock, comparable with the process that started us.
-            timespec ts{};
-            clock_gettime(CLOCK_MONOTONIC, &ts);
-            std::fprintf(stderr, "zentro-first-paint %lld\n",
-                         static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
-            std::fflush(stderr);
-        }
         emit FirstPainted();
     }
 }

@@ -1,27 +1,17 @@
 #include "chat/uChat.h"
 
 #include "app/Application.h"
+#include "base/WindowLook.h"
 #include "chat/RichEdit.h"
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
 
 #include <QVBoxLayout>
 
-namespace {
-
-QFont SansSerif11()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    return font;
-}
-
-} // namespace
-
 TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Chat"));
-    setFont(SansSerif11());
+    SetWindowLook(this);
     // Placed as designed, not centred.
     move(584, 336);
     resize(539, 396);
@@ -72,7 +62,7 @@ void TfChat::BuildControls()
     xpButton1 = new TxpButton(Panel1);
     xpButton1->setGeometry(468, 8, 65, 57);
     xpButton1->SetCaption(QStringLiteral("Send"));
-    xpButton1->SetFont(SansSerif11());
+    xpButton1->SetFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     xpButton1->SetTabStop(true);
     setTabOrder(re, xpButton1);
 }

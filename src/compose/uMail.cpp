@@ -2,12 +2,13 @@
 
 #include "compose/FontNames.h"
 
-#include "app/Application.h"
-#include "app/Artwork.h"
-#include "app/FadeIn.h"
-#include "app/ImageList.h"
-#include "app/TColor.h"
 #include "app/uUtils.h"
+#include "base/AppState.h"
+#include "base/Artwork.h"
+#include "base/FadeIn.h"
+#include "base/ImageList.h"
+#include "base/TColor.h"
+#include "base/WindowLook.h"
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"
@@ -93,6 +94,43 @@ QComboBox* ToolbarList(QWidget* parent, int width)
     return list;
 }
 
+// How the editor's state for a command shows on its button and item.
+enum TMirror { mrNone, mrChecked, mrEnabled };
+
+// The composer's editing commands, one row each: the toolbar button and the
+// context-menu item that share a handler, and the editor command whose
+// state (queryCommandValue for mrChecked, queryCommandEnabled for
+// mrEnabled) the button mirrors and pmMsg copies when it opens.
+struct TMailCommand {
+    QAction* TfMail::*Button;
+    TZmItem* TfMail::*Item;
+    void (TfMail::*Handler)();
+    const char* Command;
+    TMirror Mirror;
+};
+
+constexpr TMailCommand MailCommands[] = {
+    {&TfMail::CutButton, &TfMail::miCut, &TfMail::CutButtonClick, "Cut", mrEnabled},
+    {&TfMail::CopyButton, &TfMail::miCopy, &TfMail::CopyButtonClick, "Copy", mrEnabled},
+    {&TfMail::PasteButton, &TfMail::miPaste, &TfMail::PasteButtonClick, "Paste", mrEnabled},
+    {&TfMail::UndoButton, &TfMail::miUndo, &TfMail::UndoButtonClick, "Undo", mrEnabled},
+    {&TfMail::RedoButton, &TfMail::miRedo, &TfMail::RedoButtonClick, "Redo", mrEnabled},
+    {&TfMail::BoldButton, &TfMail::miBold, &TfMail::BoldButtonClick, "Bold", mrChecked},
+    {&TfMail::ItalicButton, &TfMail::miItalic, &TfMail::ItalicButtonClick, "Italic", mrChecked},
+    {&TfMail::UnderlineButton, &TfMail::miUnderline, &TfMail::UnderlineButtonClick, "Underline",
+     mrChecked},
+    {&TfMail::LeftAlign, &TfMail::miLeft, &TfMail::LeftAlignClick, "JustifyLeft", mrChecked},
+    {&TfMail::CenterAlign, &TfMail::miCenter, &TfMail::CenterAlignClick, "JustifyCenter",
+     mrChecked},
+    {&TfMail::RightAlign, &TfMail::miRight, &TfMail::RightAlignClick, "JustifyRight", mrChecked},
+    {&TfMail::FullAlign, &TfMail::miFull, &TfMail::FullAlignClick, "JustifyFull", mrChecked},
+    {&TfMail::ImageButton, &TfMail::miImage, &TfMail::ImageButtonClick, "InsertImage", mrEnabled},
+    {&TfMail::LinkButton, &TfMail::miLink, &TfMail::LinkButtonClick, "CreateLink", mrEnabled},
+    {&TfMail::ColorButton, &TfMail::miColor, &TfMail::ColorButtonClick, nullptr, mrNone},
+    {&TfMail::EmoticonsButton, &TfMail::miLastEmoticon, &TfMail::EmoticonsButtonClick, nullptr,
+     mrNone},
+};
+
 } // namespace
 
 TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
@@ -100,9 +138,8 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Compose"));
     setWindowIcon(Artwork::Icon(QStringLiteral("compose/window")));
-    QFont windowFont = font();
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    // The composer keeps the application's face, at the windows' size.
+    SetWindowLook(this, font().family());
     resize(811, 600);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
@@ -409,32 +446,9 @@ void TfMail::WireHandlers()
     connect(EditPasteItem, &QAction::triggered, this, &TfMail::EditPasteItemClick);
 
     // A toolbar button and its context-menu item share one handler.
-    struct Command {
-        QAction* button;
-        TZmItem* item;
-        void (TfMail::*handler)();
-    };
-    const Command commands[] = {
-        {CutButton, miCut, &TfMail::CutButtonClick},
-        {CopyButton, miCopy, &TfMail::CopyButtonClick},
-        {PasteButton, miPaste, &TfMail::PasteButtonClick},
-        {UndoButton, miUndo, &TfMail::UndoButtonClick},
-        {RedoButton, miRedo, &TfMail::RedoButtonClick},
-        {BoldButton, miBold, &TfMail::BoldButtonClick},
-        {ItalicButton, miItalic, &TfMail::ItalicButtonClick},
-        {UnderlineButton, miUnderline, &TfMail::UnderlineButtonClick},
-        {LeftAlign, miLeft, &TfMail::LeftAlignClick},
-        {CenterAlign, miCenter, &TfMail::CenterAlignClick},
-        {RightAlign, miRight, &TfMail::RightAlignClick},
-        {FullAlign, miFull, &TfMail::FullAlignClick},
-        {ImageButton, miImage, &TfMail::ImageButtonClick},
-        {LinkButton, miLink, &TfMail::LinkButtonClick},
-        {ColorButton, miColor, &TfMail::ColorButtonClick},
-        {EmoticonsButton, miLastEmoticon, &TfMail::EmoticonsButtonClick},
-    };
-    for (const Command& c : commands) {
-        connect(c.button, &QAction::triggered, this, c.handler);
-        c.item->OnClick = [this, handler = c.handler](QObject*) {
+    for (const TMailCommand& c : MailCommands) {
+        connect(this->*c.Button, &QAction::triggered, this, c.Handler);
+        (this->*c.Item)->OnClick = [this, handler = c.Handler](QObject*) {
             (this->*handler)();
         };
     }
@@ -758,22 +772,20 @@ void TfMail::webCommandStateChange(THtmlView*, int, bool)
         return;
     const QString value = QStringLiteral("queryCommandValue");
     const QString enabled = QStringLiteral("queryCommandEnabled");
-    const std::pair<const char*, QAction*> toggles[] = {
-        {"Bold", BoldButton},       {"Italic", ItalicButton},       {"Underline", UnderlineButton},
-        {"JustifyLeft", LeftAlign}, {"JustifyCenter", CenterAlign}, {"JustifyRight", RightAlign},
-        {"JustifyFull", FullAlign}};
     // The document answers these for any command; should it be gone, this
     // notification changes nothing and the next one tries again.
     try {
-        for (const auto& [command, toggle] : toggles)
-            toggle->setChecked(EditorDocument.Call(value, {QString::fromLatin1(command)}).toBool());
-        const std::pair<const char*, QAction*> buttons[] = {
-            {"Cut", CutButton},        {"Copy", CopyButton}, {"Paste", PasteButton},
-            {"Undo", UndoButton},      {"Redo", RedoButton}, {"InsertImage", ImageButton},
-            {"CreateLink", LinkButton}};
-        for (const auto& [command, button] : buttons)
-            button->setEnabled(
-                EditorDocument.Call(enabled, {QString::fromLatin1(command)}).toBool());
+        // The toggles first, then the buttons that may be greyed.
+        for (const TMirror mirror : {mrChecked, mrEnabled})
+            for (const TMailCommand& c : MailCommands) {
+                if (c.Mirror != mirror)
+                    continue;
+                const QVariantList command{QString::fromLatin1(c.Command)};
+                if (mirror == mrChecked)
+                    (this->*c.Button)->setChecked(EditorDocument.Call(value, command).toBool());
+                else
+                    (this->*c.Button)->setEnabled(EditorDocument.Call(enabled, command).toBool());
+            }
     } catch (const EHtmlDocumentError&) {
         return;
     }
@@ -816,17 +828,12 @@ void TfMail::webCommandStateChange(THtmlView*, int, bool)
 
 void TfMail::pmMsgPopup(QObject*)
 {
-    const std::pair<TZmItem*, QAction*> enabled[] = {
-        {miCut, CutButton},   {miCopy, CopyButton},   {miPaste, PasteButton}, {miUndo, UndoButton},
-        {miRedo, RedoButton}, {miImage, ImageButton}, {miLink, LinkButton}};
-    const std::pair<TZmItem*, QAction*> checked[] = {
-        {miBold, BoldButton}, {miItalic, ItalicButton}, {miUnderline, UnderlineButton},
-        {miLeft, LeftAlign},  {miCenter, CenterAlign},  {miRight, RightAlign},
-        {miFull, FullAlign}};
-    for (const auto& [item, button] : enabled)
-        item->SetEnabled(button->isEnabled());
-    for (const auto& [item, button] : checked)
-        item->SetChecked(button->isChecked());
+    for (const TMailCommand& c : MailCommands) {
+        if (c.Mirror == mrEnabled)
+            (this->*c.Item)->SetEnabled((this->*c.Button)->isEnabled());
+        else if (c.Mirror == mrChecked)
+            (this->*c.Item)->SetChecked((this->*c.Button)->isChecked());
+    }
 }
 
 void TfMail::BuildEmoticonMenu()

@@ -1,8 +1,8 @@
 #include "contacts/ContactTree.h"
 
-#include "app/ImageList.h"
-#include "app/TColor.h"
 #include "app/uUtils.h"
+#include "base/ImageList.h"
+#include "base/TColor.h"
 #include "contacts/StatusImages.h"
 #include "popup/ZmPopupMenu.h"
 

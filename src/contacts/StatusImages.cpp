@@ -1,6 +1,6 @@
 #include "contacts/StatusImages.h"
 
-#include "app/ImageList.h"
+#include "base/ImageList.h"
 
 TImageList* NewStatusImageList(QObject* owner)
 {

@@ -1,11 +1,11 @@
 #include "contacts/uMessenger.h"
 
 #include "app/Application.h"
-#include "app/FadeIn.h"
-#include "app/HintStyle.h"
-#include "app/TColor.h"
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
+#include "base/FadeIn.h"
+#include "base/HintStyle.h"
+#include "base/WindowLook.h"
 #include "chat/uChat.h"
 #include "contacts/ContactMenu.h"
 #include "contacts/ContactTree.h"
@@ -49,12 +49,7 @@ TfMessenger::~TfMessenger()
 void TfMessenger::BuildControls()
 {
     setWindowTitle(QStringLiteral("Zentro Messenger"));
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
-    setPalette(pal);
+    SetWindowLook(this);
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);

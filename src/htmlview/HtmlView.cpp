@@ -1,6 +1,6 @@
 #include "htmlview/HtmlView.h"
 
-#include "app/Application.h"
+#include "base/AppState.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlRequestPolicy.h"
 #include "htmlview/HtmlValues.h"
@@ -30,6 +30,17 @@
 #include <cfenv>
 
 namespace {
+
+// A program that holds HTML views needs two things before its application
+// object exists: shared GL contexts (the engine, loaded later without them,
+// crashes on X11) and the "res" scheme (the engine accepts a scheme only
+// when it is known before the application object). Done when the program
+// is loaded, so that no program of views can forget them.
+[[maybe_unused]] const bool PreparedForViews = [] {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    TResSchemeHandler::RegisterScheme();
+    return true;
+}();
 
 QString ReadResource(const QString& path)
 {

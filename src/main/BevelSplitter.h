@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TColor.h"
+#include "base/TColor.h"
 
 #include <QSplitter>
 

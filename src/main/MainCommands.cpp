@@ -1,7 +1,7 @@
 #include "main/MainCommands.h"
 
-#include "main/Command.h"
-#include "main/CommandManager.h"
+#include "commandbars/Command.h"
+#include "commandbars/CommandManager.h"
 
 #include <QKeySequence>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/BarLayout.h"
+#include "layoutfile/BarLayout.h"
 
 class TCommandManager;
 

@@ -1,12 +1,20 @@
 #include "main/uMain.h"
 
 #include "app/Application.h"
-#include "app/Artwork.h"
-#include "app/FadeIn.h"
-#include "app/HintStyle.h"
-#include "app/ImageList.h"
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
+#include "base/AppState.h"
+#include "base/Artwork.h"
+#include "base/FadeIn.h"
+#include "base/HintStyle.h"
+#include "base/ImageList.h"
+#include "base/WindowLook.h"
+#include "commandbars/ActionMenuBar.h"
+#include "commandbars/ActionToolBar.h"
+#include "commandbars/Command.h"
+#include "commandbars/CommandManager.h"
+#include "commandbars/CustomizeDlg.h"
+#include "commandbars/XPStyle.h"
 #include "compose/uMail.h"
 #include "contacts/ContactMenu.h"
 #include "contacts/ContactTree.h"
@@ -14,16 +22,10 @@
 #include "contacts/StatusImages.h"
 #include "htmlview/HtmlDocument.h"
 #include "htmlview/HtmlView.h"
-#include "main/ActionMenuBar.h"
-#include "main/ActionToolBar.h"
 #include "main/BevelSplitter.h"
-#include "main/Command.h"
-#include "main/CommandManager.h"
 #include "main/CustomDrawDelegate.h"
-#include "main/CustomizeDlg.h"
 #include "main/MainCommands.h"
 #include "main/PreviewMouseHook.h"
-#include "main/XPStyle.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
 #include "popup/ZmRootItem.h"
@@ -61,23 +63,6 @@ constexpr int SplitterWidth = 3;
 // 0x00BBGGRR 15660791: highlight and unused-item colour of both maps.
 constexpr TColor BarHighlight = TColor(15660791);
 
-QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-void Paint(QWidget* w, TColor color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color.ToQColor(p));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QFrame* Panel(QWidget* parent, int border = 0)
 {
     auto* panel = new QFrame(parent);
@@ -110,8 +95,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent, Qt::Window)
     resize(800, 600);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
-    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    Paint(this, clr::BtnFace);
+    SetWindowLook(this);
     Fade = new TFadeIn(this, [this] { FadeInCompleted(); });
     // Invisible from creation until the fade runs.
     Fade->SetBlending(true, 0);
@@ -211,20 +195,20 @@ void TfMain::BuildCommandBars()
 void TfMain::BuildTopBand()
 {
     pTop = Panel(this);
-    Paint(pTop, clr::Cream);
+    SetBackground(pTop, clr::Cream);
     Panel11 = Panel(pTop);
-    Paint(Panel11, clr::Cream);
+    SetBackground(Panel11, clr::Cream);
     atbMenuBar = new TActionMenuBar(amMenuBar, 0, m_menuStyle, Panel11);
     atbMenuBar->setFont(PixelFont(QStringLiteral("Tahoma"), 11));
     atbToolBar = new TActionToolBar(amToolBar, 0, m_toolbarStyle, Panel11);
     atbToolBar->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    Paint(atbToolBar, clr::Cream);
+    SetBackground(atbToolBar, clr::Cream);
     QVBoxLayout* bars = Column(Panel11);
     bars->addWidget(atbMenuBar);
     bars->addWidget(atbToolBar);
     bars->addStretch();
     pAd = Panel(pTop);
-    Paint(pAd, clr::Cream);
+    SetBackground(pAd, clr::Cream);
     imgAd = new QLabel(pAd);
     imgAd->setScaledContents(true);
     auto* band = new QHBoxLayout(pTop);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main/ColorMap.h"
-#include "main/Command.h"
+#include "commandbars/ColorMap.h"
+#include "commandbars/Command.h"
 
 #include <QMainWindow>
 

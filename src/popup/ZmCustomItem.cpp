@@ -1,13 +1,13 @@
 #include "popup/ZmCustomItem.h"
 
-#include "app/ImageList.h"
-#include "popup/ZmDispatcher.h"
+#include "base/ImageList.h"
 #include "popup/ZmItemError.h"
-#include "popup/ZmItemViewer.h"
-#include "popup/ZmLayout.h"
-#include "popup/ZmMenuLoop.h"
-#include "popup/ZmPopupView.h"
-#include "popup/ZmPopupWindow.h"
+#include "popup/internal/ZmDispatcher.h"
+#include "popup/internal/ZmItemViewer.h"
+#include "popup/internal/ZmLayout.h"
+#include "popup/internal/ZmMenuLoop.h"
+#include "popup/internal/ZmPopupView.h"
+#include "popup/internal/ZmPopupWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>

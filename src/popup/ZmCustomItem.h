@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ImageList.h"
+#include "base/ImageList.h"
 #include "popup/ZmTypes.h"
 
 #include <QKeyCombination>

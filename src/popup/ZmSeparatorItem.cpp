@@ -1,6 +1,6 @@
 #include "popup/ZmSeparatorItem.h"
 
-#include "popup/ZmSeparatorItemViewer.h"
+#include "popup/internal/ZmSeparatorItemViewer.h"
 
 TZmSeparatorItem::TZmSeparatorItem(QObject* owner) : TZmCustomItem(owner)
 {

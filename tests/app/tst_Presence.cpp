@@ -1,4 +1,3 @@
-#include "app/TColor.h"
 #include "app/uUtils.h"
 
 #include <QTest>
@@ -38,21 +37,6 @@ private slots:
         SplitPresence(quint8(value), z, y, m, i);
         QCOMPARE((QList<int>{z, y, m, i}), fields);
         QCOMPARE(JoinPresence(z, y, m, i), quint8(value));
-    }
-
-    void colourValues()
-    {
-        QCOMPARE(clr::Cream.Value(), 0xF0FBFFu);
-        QCOMPARE(clr::Orange.Value(), 33023u);
-        QCOMPARE(clr::Blue.Value(), 0xFF0000u);
-        QCOMPARE(clr::Silver.Value(), 0xC0C0C0u);
-        QVERIFY(!clr::Cream.IsSystem());
-        QVERIFY(clr::BtnFace.IsSystem());
-        QCOMPARE(clr::Cream.ToQColor(QPalette()), QColor(255, 251, 240));
-        QPalette p;
-        p.setColor(QPalette::Active, QPalette::Highlight, QColor(1, 2, 3));
-        QCOMPARE(clr::Highlight.ToRgb(p), TColor::Rgb(1, 2, 3));
-        QCOMPARE(TColor::FromQColor(QColor(10, 20, 30)).Value(), 0x1E140Au);
     }
 };
 

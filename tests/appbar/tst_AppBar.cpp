@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "appbar/AppBarGeometry.h"
 #include "appbar/uAppbar.h"
 

@@ -3,8 +3,8 @@
 // Finding the program's windows and its open popup menu from inside a
 // widget test.
 
-#include "popup/ZmPopupWindow.h"
-#include "popup/ZmView.h"
+#include "popup/internal/ZmPopupWindow.h"
+#include "popup/internal/ZmView.h"
 
 #include <QApplication>
 #include <QList>

@@ -1,11 +1,11 @@
 #pragma once
 
 // Test entry point for tests that need the application set up as the
-// program sets it up: the engine's GL sharing before the application
-// object, the hint style, settings in test mode and a fresh temporary
-// working directory (the toolbar layout file is written there).
+// program sets it up: the hint style and the UI faces, settings in test
+// mode and a fresh temporary working directory (the toolbar layout file is
+// written there). Linking the HTML view brings the engine's own set-up.
 
-#include "app/Application.h"
+#include "base/AppSetup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +16,6 @@
 #define ZENTRO_TEST_MAIN(TestObject)                                                               \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
-        PrepareApplication();                                                                      \
         QApplication app(argc, argv);                                                              \
         SetUpApplication(app);                                                                     \
         QStandardPaths::setTestModeEnabled(true);                                                  \

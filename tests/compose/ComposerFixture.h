@@ -7,8 +7,8 @@
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
 #include "popup/ZmCustomItem.h"
-#include "popup/ZmPopupView.h"
-#include "popup/ZmPopupWindow.h"
+#include "popup/internal/ZmPopupView.h"
+#include "popup/internal/ZmPopupWindow.h"
 
 #include "HtmlEval.h"
 #include "WindowProbe.h"

@@ -2,7 +2,7 @@
 // mirroring of the editor's state onto the toolbar, the font lists, the
 // colour dialog and the context menu.
 
-#include "app/TColor.h"
+#include "base/TColor.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlView.h"

@@ -2,7 +2,7 @@
 // emoticons through the "res" scheme, the last emoticon of each composer
 // and its picture on the toolbar and the context menu.
 
-#include "app/ImageList.h"
+#include "base/ImageList.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResSchemeHandler.h"

@@ -1,10 +1,10 @@
 // The composer: its window, the opening sequence up to EditorReady,
 // independent composers, and the handlers of its menus and editor.
 
-#include "app/Application.h"
-#include "app/FadeIn.h"
-#include "app/ImageList.h"
 #include "app/uUtils.h"
+#include "base/AppState.h"
+#include "base/FadeIn.h"
+#include "base/ImageList.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
 #include "popup/ZmItem.h"

@@ -1,4 +1,4 @@
-#include "app/ImageList.h"
+#include "base/ImageList.h"
 #include "contacts/ContactTree.h"
 #include "contacts/DemoContacts.h"
 #include "contacts/StatusImages.h"

@@ -1,7 +1,7 @@
 #include "app/Application.h"
-#include "app/FadeIn.h"
-#include "app/HintStyle.h"
-#include "app/ImageList.h"
+#include "base/FadeIn.h"
+#include "base/HintStyle.h"
+#include "base/ImageList.h"
 #include "contacts/ContactTree.h"
 #include "contacts/uMessenger.h"
 

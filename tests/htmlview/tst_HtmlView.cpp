@@ -2,6 +2,7 @@
 // its snapshot answers, notifications, Save As, the "res" scheme and what
 // untrusted HTML may not do.
 
+#include "base/AppState.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"

@@ -2,7 +2,8 @@
 // the end of the fade, the sample message of the selected header, and
 // "Check" making the page editable on black.
 
-#include "app/FadeIn.h"
+#include "app/Application.h"
+#include "base/FadeIn.h"
 #include "htmlview/HtmlView.h"
 #include "main/uMain.h"
 

@@ -1,10 +1,10 @@
-#include "popup/ZmDispatcher.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmItemError.h"
 #include "popup/ZmPopupMenu.h"
 #include "popup/ZmRootItem.h"
 #include "popup/ZmSeparatorItem.h"
 #include "popup/ZmSubmenuItem.h"
+#include "popup/internal/ZmDispatcher.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,5 @@
-#include "popup/ZmLayout.h"
+#include "popup/ZmCaption.h"
+#include "popup/internal/ZmLayout.h"
 
 #include <QTest>
 
@@ -202,13 +203,15 @@ private slots:
 
     void accelerators()
     {
-        QCOMPARE(Accelerator(QStringLiteral("&File")), QChar(u'f'));
-        QCOMPARE(Accelerator(QStringLiteral("Save && &Exit")), QChar(u'e'));
-        QVERIFY(Accelerator(QStringLiteral("A&&B")).isNull());
-        QVERIFY(Accelerator(QStringLiteral("Trailing&")).isNull());
-        QVERIFY(Accelerator(QString()).isNull());
-        QCOMPARE(StripAccelerator(QStringLiteral("Save && &Exit")), QStringLiteral("Save & Exit"));
-        QCOMPARE(StripAccelerator(QStringLiteral("Trailing&")), QStringLiteral("Trailing"));
+        QCOMPARE(ZmCaption::Accelerator(QStringLiteral("&File")), QChar(u'f'));
+        QCOMPARE(ZmCaption::Accelerator(QStringLiteral("Save && &Exit")), QChar(u'e'));
+        QVERIFY(ZmCaption::Accelerator(QStringLiteral("A&&B")).isNull());
+        QVERIFY(ZmCaption::Accelerator(QStringLiteral("Trailing&")).isNull());
+        QVERIFY(ZmCaption::Accelerator(QString()).isNull());
+        QCOMPARE(ZmCaption::StripAccelerator(QStringLiteral("Save && &Exit")),
+                 QStringLiteral("Save & Exit"));
+        QCOMPARE(ZmCaption::StripAccelerator(QStringLiteral("Trailing&")),
+                 QStringLiteral("Trailing"));
     }
 };
 

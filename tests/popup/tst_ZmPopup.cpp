@@ -2,17 +2,17 @@
 // their loop runs: the events are scheduled before the menu pops up and go
 // through the same application-wide route as real input.
 
-#include "popup/ZmDraw.h"
 #include "popup/ZmItem.h"
-#include "popup/ZmItemViewer.h"
-#include "popup/ZmMenuLoop.h"
 #include "popup/ZmPlatform.h"
 #include "popup/ZmPopupMenu.h"
-#include "popup/ZmPopupView.h"
-#include "popup/ZmPopupWindow.h"
 #include "popup/ZmRootItem.h"
 #include "popup/ZmSeparatorItem.h"
 #include "popup/ZmSubmenuItem.h"
+#include "popup/internal/ZmDraw.h"
+#include "popup/internal/ZmItemViewer.h"
+#include "popup/internal/ZmMenuLoop.h"
+#include "popup/internal/ZmPopupView.h"
+#include "popup/internal/ZmPopupWindow.h"
 
 #include "WindowProbe.h"
 #include "ZentroTest.h"

@@ -4,12 +4,12 @@
 // under the pointer.
 
 #include "popup/ZmItem.h"
-#include "popup/ZmItemViewer.h"
-#include "popup/ZmMenuLoop.h"
 #include "popup/ZmPopupMenu.h"
-#include "popup/ZmPopupWindow.h"
 #include "popup/ZmRootItem.h"
-#include "popup/ZmView.h"
+#include "popup/internal/ZmItemViewer.h"
+#include "popup/internal/ZmMenuLoop.h"
+#include "popup/internal/ZmPopupWindow.h"
+#include "popup/internal/ZmView.h"
 
 #include "X11Driver.h"
 #include "ZentroTest.h"

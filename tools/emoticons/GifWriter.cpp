@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -111,38 +113,12 @@ quint8 Nearest(const QList<QRgb>& palette, QRgb c)
     return quint8(best + 1);
 }
 
-void Word(QByteArray& out, int value)
+// giflib hands the encoded bytes here.
+int Append(GifFileType* gif, const GifByteType* bytes, int length)
 {
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
+    return length;
 }
-
-class BitWriter {
-public:
-    void Put(int code, int size)
-    {
-        m_bits |= quint32(code) << m_count;
-        m_count += size;
-        while (m_count >= 8) {
-            m_bytes.append(char(m_bits & 0xFF));
-            m_bits >>= 8;
-            m_count -= 8;
-        }
-    }
-    QByteArray Finish()
-    {
-        if (m_count > 0)
-            m_bytes.append(char(m_bits & 0xFF));
-        m_bits = 0;
-        m_count = 0;
-        return m_bytes;
-    }
-
-private:
-    QByteArray m_bytes;
-    quint32 m_bits = 0;
-    int m_count = 0;
-};
 
 } // namespace
 
@@ -159,58 +135,6 @@ QRgb TGifWriter::Flatten(QRgb p) const
 void TGifWriter::AddFrame(const QImage& frame, int delayCs)
 {
     m_frames << Frame{frame.convertToFormat(QImage::Format_ARGB32_Premultiplied), delayCs};
-}
-
-QByteArray TGifWriter::Lzw(const QList<quint8>& indices, int minCodeSize)
-{
-    const int clear = 1 << minCodeSize;
-    const int end = clear + 1;
-    // Dictionary as (prefix code, next index) -> code.
-    std::vector<qint16> table(4096 * 256);
-    int codeSize = minCodeSize + 1;
-    int next = end + 1;
-    auto reset = [&] {
-        std::fill(table.begin(), table.end(), qint16(-1));
-        codeSize = minCodeSize + 1;
-        next = end + 1;
-    };
-    BitWriter bits;
-    reset();
-    bits.Put(clear, codeSize);
-    if (!indices.isEmpty()) {
-        int prefix = indices[0];
-        for (int i = 1; i < indices.size(); ++i) {
-            const int k = indices[i];
-            const qint16 known = table[prefix * 256 + k];
-            if (known >= 0) {
-                prefix = known;
-                continue;
-            }
-            bits.Put(prefix, codeSize);
-            table[prefix * 256 + k] = qint16(next++);
-            // The reader widens its codes one entry later than we add them.
-            if (next > (1 << codeSize) && codeSize < 12)
-                ++codeSize;
-            if (next == 4096) {
-                bits.Put(clear, codeSize);
-                reset();
-            }
-            prefix = k;
-        }
-        bits.Put(prefix, codeSize);
-    }
-    bits.Put(end, codeSize);
-    const QByteArray data = bits.Finish();
-
-    QByteArray out;
-    out.append(char(minCodeSize));
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const qsizetype n = std::min<qsizetype>(255, data.size() - at);
-        out.append(char(n));
-        out.append(data.mid(at, n));
-    }
-    out.append(char(0));
-    return out;
 }
 
 QByteArray TGifWriter::Encode() const
@@ -242,52 +166,50 @@ QByteArray TGifWriter::Encode() const
     int tableBits = 1;
     while ((1 << tableBits) < palette.size() + 1)
         ++tableBits;
-
-    QByteArray out("GIF89a");
-    Word(out, size.width());
-    Word(out, size.height());
-    out.append(char(0x80 | 0x70 | (tableBits - 1))); // global table, 8-bit colour
-    out.append(char(Transparent));                   // background index
-    out.append(char(0));                             // square pixels
-    for (int i = 0; i < (1 << tableBits); ++i) {
+    ColorMapObject* map = GifMakeMapObject(1 << tableBits, nullptr);
+    if (!map)
+        return {};
+    for (int i = 0; i < map->ColorCount; ++i) {
         const QRgb c = i == 0 ? m_background : i <= palette.size() ? palette[i - 1] : 0;
-        out.append(char(qRed(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qBlue(c)));
+        map->Colors[i] = {GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
     }
+
+    QByteArray out;
+    GifFileType* gif = EGifOpen(&out, Append, nullptr);
+    if (!gif) {
+        GifFreeMapObject(map);
+        return {};
+    }
+    // GIF89a for the extensions; 8-bit colour resolution, background index 0.
+    EGifSetGifVersion(gif, true);
+    bool ok = EGifPutScreenDesc(gif, size.width(), size.height(), 8, Transparent, map) == GIF_OK;
+    GifFreeMapObject(map);
     // Loop for ever.
-    out.append("\x21\xFF\x0B", 3);
-    out.append("NETSCAPE2.0");
-    out.append("\x03\x01", 2);
-    Word(out, 0);
-    out.append(char(0));
+    const GifByteType loop[] = {1, 0, 0};
+    ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
+         EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
 
+    std::vector<GifPixelType> pixels(size_t(size.width()) * size_t(size.height()));
     for (const Frame& f : m_frames) {
-        // Graphic control: each frame replaces the whole picture, so the
-        // previous one is cleared before it (disposal 2) and index 0 shows
-        // through as transparent.
-        out.append("\x21\xF9\x04", 3);
-        out.append(char((2 << 2) | 1));
-        Word(out, f.delay);
-        out.append(char(Transparent));
-        out.append(char(0));
-
-        out.append(char(0x2C));
-        Word(out, 0);
-        Word(out, 0);
-        Word(out, size.width());
-        Word(out, size.height());
-        out.append(char(0));
-
-        QList<quint8> pixels;
-        pixels.reserve(size.width() * size.height());
+        if (!ok)
+            break;
+        // Each frame replaces the whole picture, so the previous one is
+        // cleared before it and index 0 shows through as transparent.
+        GraphicsControlBlock control{DISPOSE_BACKGROUND, false, f.delay, Transparent};
+        GifByteType extension[4];
+        EGifGCBToExtension(&control, extension);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_OK &&
+             EGifPutImageDesc(gif, 0, 0, size.width(), size.height(), false, nullptr) == GIF_OK;
+        auto* pixel = pixels.data();
         for (int y = 0; y < size.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(f.image.constScanLine(y));
             for (int x = 0; x < size.width(); ++x)
-                pixels << (qAlpha(line[x]) >= 128 ? index.value(Flatten(line[x])) : Transparent);
+                *pixel++ = qAlpha(line[x]) >= 128 ? index.value(Flatten(line[x])) : Transparent;
         }
-        out.append(Lzw(pixels, std::max(2, tableBits)));
+        ok = ok && EGifPutLine(gif, pixels.data(), int(pixels.size())) == GIF_OK;
     }
-    out.append(char(0x3B));
-    return out;
+    // Closing writes the trailer and frees the encoder whatever happened.
+    ok = EGifCloseFile(gif, nullptr) == GIF_OK && ok;
+    return ok ? out : QByteArray();
 }

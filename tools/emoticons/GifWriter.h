@@ -5,11 +5,12 @@
 #include <QList>
 #include <QRgb>
 
-// Writes an animated GIF89a that loops for ever (NETSCAPE2.0 extension).
-// All frames share one colour table of at most 255 colours, chosen by
-// median cut over every frame; index 0 is transparent. Pixels less than
-// half opaque become transparent, the rest are blended onto a background
-// colour first, as GIF has no partial transparency.
+// Writes an animated GIF89a that loops for ever (NETSCAPE2.0 extension);
+// giflib does the file format and the compression. All frames share one
+// colour table of at most 255 colours, chosen by median cut over every
+// frame; index 0 is transparent. Pixels less than half opaque become
+// transparent, the rest are blended onto a background colour first, as GIF
+// has no partial transparency.
 class TGifWriter {
 public:
     explicit TGifWriter(QRgb background = qRgb(255, 255, 255)) : m_background(background) {}
@@ -18,10 +19,6 @@ public:
     // second.
     void AddFrame(const QImage& frame, int delayCs);
     QByteArray Encode() const;
-
-    // LZW-compresses colour indices as GIF image data (the minimum code
-    // size byte, then the data sub-blocks, then the block terminator).
-    static QByteArray Lzw(const QList<quint8>& indices, int minCodeSize);
 
 private:
     struct Frame {

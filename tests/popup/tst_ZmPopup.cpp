@@ -453,23 +453,45 @@ private slots:
             popupsDuringOnPopup = int(VisiblePopups().size());
             captions->SetChecked(true);
         };
-        int markPixels = 0;
+        // The mark's pixels, relative to its anchor: checked content sits
+        // one pixel right and down, the mark two left of the column's
+        // centre and one below.
+        const auto markPixels = [](const QImage& shot, const QRect& column, TColor colour) {
+            const QPoint at = column.topLeft() + QPoint(1, 1) +
+                              QPoint(column.width() / 2, column.height() / 2) + QPoint(-2, 1);
+            QList<QPoint> out;
+            for (int y = column.top() + 1; y < column.bottom(); ++y)
+                for (int x = column.left() + 1; x < column.right(); ++x)
+                    if (QColor(shot.pixel(x, y)) == ZmDraw::Color(colour))
+                        out << QPoint(x, y) - at;
+            return out;
+        };
+        QList<QPoint> mark, highlight;
         QObject context;
         WhenOpen(&context, [&](TZmView* view) {
-            const QImage shot = view->Window()->grab().toImage();
             const TZmItemViewer* v = ViewerCalled(view, QStringLiteral("Show Captions"));
             QRect column = view->ViewerRect(v).translated(view->pos());
             column.setWidth(v->ColumnWidth());
-            const QColor mark = ZmDraw::Color(clr::BtnText);
-            for (int y = column.top(); y <= column.bottom(); ++y)
-                for (int x = column.left(); x <= column.right(); ++x)
-                    markPixels += QColor(shot.pixel(x, y)) == mark;
+            mark = markPixels(view->Window()->grab().toImage(), column, clr::BtnText);
+            // Selected, the column is plain face colour: the highlight shows.
+            Key(view, Qt::Key_Down);
+            highlight = markPixels(view->Window()->grab().toImage(), column, clr::BtnHighlight);
             Key(view, Qt::Key_Escape);
         });
         m_menu->Popup(QPoint(50, 50));
         QCOMPARE(popupsDuringOnPopup, 0);
-        // The two polylines of the mark: 12 dark pixels or so.
-        QVERIFY2(markPixels >= 8, qPrintable(QString::number(markPixels)));
+        // Each polyline stops short of its last point. Pairs of x and y,
+        // row by row as the pixels were collected.
+        const auto points = [](std::initializer_list<int> xy) {
+            QList<QPoint> out;
+            for (const int* i = xy.begin(); i != xy.end(); i += 2)
+                out << QPoint(i[0], i[1]);
+            return out;
+        };
+        QCOMPARE(mark, points({4,  -4, 3, -3, 4, -3, -2, -2, 2, -2, 3, -2, -2, -1,
+                               -1, -1, 1, -1, 2, -1, -1, 0,  0, 0,  1, 0,  0,  1}));
+        QCOMPARE(highlight, points({5,  -4, 5, -3, -3, -2, 4, -2, -3, -1, 3,
+                                    -1, -2, 0, 2,  0,  -1, 1, 1,  1,  0,  2}));
     }
 
     void drawsSelectionSeparatorAndFrame()

@@ -325,12 +325,17 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
     // Handlers run first, before anything is shown; they may change the
     // children (or destroy the item).
     QPointer<TZmCustomItem> self(this);
+    QPointer<TZmView> parent(parentView);
     if (m_linkSubitems)
         m_linkSubitems->DoPopup(this, true);
     if (!self)
         return nullptr;
     DoPopup(this, false);
     if (!self)
+        return nullptr;
+    // A handler may have ended the menu, by opening a modal window.
+    const TZmMenuLoop* loop = parent ? parent->Loop() : nullptr;
+    if (parentView && !(loop && loop->IsRunning()))
         return nullptr;
 
     TZmPopupWindow* window = CreatePopupWindow(parentView);

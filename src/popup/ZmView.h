@@ -150,7 +150,9 @@ private:
 
     TZmPopupWindow* m_window;
     QPointer<TZmCustomItem> m_item;
-    TZmView* m_parentView;
+    // Guarded: a submenu's window outlives the first level's by its
+    // deferred deletion.
+    QPointer<TZmView> m_parentView;
     TZmMenuLoop* m_loop = nullptr;
     std::vector<std::unique_ptr<TZmItemViewer>> m_viewers;
     std::vector<std::unique_ptr<TZmItemViewer>> m_retired;

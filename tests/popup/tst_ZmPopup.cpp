@@ -18,6 +18,9 @@
 #include "ZentroTest.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QProxyStyle>
 #include <QStatusTipEvent>
 #include <QStyleFactory>
@@ -365,6 +368,65 @@ private slots:
         ZmPlatform::SetHelpHandler(nullptr);
         QCOMPARE(seen, (QStringList{"&Inner", "closed", "&Inner", "closed", "1", "&Inner"}));
         QCOMPARE(helpShown, 42);
+        // The menu ended with its submenu open: the submenu's view waits
+        // for its deferred deletion, and no longer points at the first
+        // level, which is gone.
+        QVERIFY(!TZmView::OpenViews().isEmpty());
+        for (TZmView* v : TZmView::OpenViews()) {
+            QCOMPARE(v->ParentView(), nullptr);
+            QCOMPARE(v->RootView(), v);
+            QCOMPARE(v->Loop(), nullptr);
+        }
+    }
+
+    // A handler run inside the menu opens a modal window: the menu ends and
+    // lets go of the pointer and the keyboard, so that the window gets the
+    // answer rather than wait for input that never comes.
+    void modalWindowFromAHandlerEndsTheMenu()
+    {
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("&More"));
+        m_menu->Items()->Add(sub);
+        Item(m_owner, sub, QStringLiteral("Inner"));
+        struct {
+            int answer = -1, popupsWhileAsked = -1;
+            bool grabbedWhileAsked = true;
+        } r;
+        int questions = 0;
+        sub->OnPopup = [&](TZmCustomItem*, bool) {
+            if (questions++ > 0)
+                return; // one question, however often the submenu opens
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Zentro"),
+                            QStringLiteral("Go on?"), QMessageBox::Yes | QMessageBox::No, m_owner);
+            box.setDefaultButton(QMessageBox::Yes);
+            r.answer = box.exec();
+        };
+        QObject context;
+        // Enter once the box is up; the box is closed unanswered when Enter
+        // did not reach it within a second.
+        QElapsedTimer asked;
+        auto* answer = new QTimer(&context);
+        connect(answer, &QTimer::timeout, &context, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            if (asked.isValid()) {
+                if (asked.elapsed() > 1000)
+                    box->done(QMessageBox::Cancel);
+                return;
+            }
+            asked.start();
+            r.grabbedWhileAsked = QWidget::mouseGrabber() || QWidget::keyboardGrabber();
+            r.popupsWhileAsked = int(VisiblePopups().size());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer->start(20);
+        WhenOpen(&context, [](TZmView* view) { Type(view, 'm'); }); // opens the submenu
+        m_menu->Popup(QPoint(50, 50));
+        QCOMPARE(r.answer, int(QMessageBox::Yes));
+        QVERIFY(!r.grabbedWhileAsked);
+        QCOMPARE(r.popupsWhileAsked, 0);
+        QVERIFY(VisiblePopups().isEmpty());
     }
 
     void mouseClickRunsTheItemAfterwards()

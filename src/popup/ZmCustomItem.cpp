@@ -6,24 +6,13 @@
 #include "popup/ZmItemViewer.h"
 #include "popup/ZmLayout.h"
 #include "popup/ZmMenuLoop.h"
+#include "popup/ZmPlatform.h"
 #include "popup/ZmPopupView.h"
 #include "popup/ZmPopupWindow.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
 int g_liveItems = 0;
-
-// The work area of the screen under a point (or the primary screen).
-QRect WorkAreaAt(QPoint point)
-{
-    QScreen* screen = QGuiApplication::screenAt(point);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-}
 
 } // namespace
 
@@ -342,7 +331,7 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
     TZmPopupView* view = window->View();
     const QRect parentRect =
         asSubmenu && parentView ? parentView->ScreenRect(parentViewer) : QRect(point, QSize(1, 1));
-    const QRect workArea = WorkAreaAt(parentRect.center());
+    const QRect workArea = ZmPlatform::WorkAreaAt(parentRect.center());
     view->SetMaxHeight(workArea.height() - 2 * ZmLayout::FrameWidth);
     const QSize size = window->MeasureWindow();
     if (view->ShownViewers().isEmpty()) {
@@ -355,8 +344,7 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
 
     QPoint pos;
     if (asSubmenu && parentView) {
-        const ZmLayout::SubmenuPlacement p =
-            ZmLayout::PlaceSubmenu(parentRect, size, workArea, parentView->OpenedLeft());
+        const ZmLayout::SubmenuPlacement p = parentView->PlaceSubmenu(parentViewer, size);
         pos = p.Pos;
         view->SetOpenedLeft(p.OpenedLeft);
     } else {

@@ -62,6 +62,25 @@ protected:
     }
 };
 
+// A focusable control that records the keys it receives, modifier keys
+// left out.
+class TKeySink : public QWidget {
+public:
+    QList<int> Keys;
+    TKeySink(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!QList<int>{Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta}.contains(
+                e->key()))
+            Keys << e->key();
+    }
+};
+
+// Where a submenu opens beside its item.
+enum TSide { sdRight, sdLeft, sdOverFromRight, sdOverFromLeft };
+
 QList<TZmPopupWindow*> VisiblePopups()
 {
     QList<TZmPopupWindow*> out;
@@ -647,6 +666,141 @@ private slots:
         QVERIFY(r.offsetAtEnd > 0);
         QCOMPARE(r.offsetAtHome, 0);
         QVERIFY(r.scrolledByZone);
+    }
+
+    // Live menus near each edge of the work area: the first level stays
+    // inside it, and the submenu of its last item opens on the side given.
+    void submenusNearTheScreenEdges_data()
+    {
+        QTest::addColumn<QPointF>("at"); // the popup point, as fractions of the work area
+        QTest::addColumn<bool>("wide");  // a submenu wider than the room on either side
+        QTest::addColumn<int>("side");
+        QTest::newRow("left edge") << QPointF(0, 0.3) << false << int(sdRight);
+        QTest::newRow("right edge") << QPointF(1, 0.3) << false << int(sdLeft);
+        QTest::newRow("top edge") << QPointF(0.5, 0) << false << int(sdRight);
+        QTest::newRow("bottom edge") << QPointF(0.5, 1) << false << int(sdRight);
+        QTest::newRow("no room, more on the right")
+            << QPointF(0.3, 0.3) << true << int(sdOverFromRight);
+        QTest::newRow("no room, more on the left")
+            << QPointF(0.7, 0.3) << true << int(sdOverFromLeft);
+    }
+    void submenusNearTheScreenEdges()
+    {
+        QFETCH(QPointF, at);
+        QFETCH(bool, wide);
+        QFETCH(int, side);
+        const QRect wa = QGuiApplication::primaryScreen()->availableGeometry();
+        Item(m_owner, m_menu->Items(), QStringLiteral("First"));
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("More"));
+        m_menu->Items()->Add(sub);
+        QString caption = QStringLiteral("Inner");
+        while (wide &&
+               QFontMetrics(ZmPlatform::MenuFont()).horizontalAdvance(caption) < wa.width() * 3 / 4)
+            caption += QStringLiteral(" wide");
+        for (int i = 0; i < 12; ++i)
+            Item(m_owner, sub, caption);
+        QRect first, item, submenu;
+        bool openedLeft = false;
+        QObject context;
+        WhenOpen(&context, [&](TZmView* view) {
+            Key(view, Qt::Key_End);
+            Key(view, Qt::Key_Right);
+            first = view->Window()->geometry();
+            item = view->ScreenRect(view->Selected());
+            if (TZmView* child = view->OpenView()) {
+                submenu = child->Window()->geometry();
+                openedLeft = child->OpenedLeft();
+            }
+            Key(view, Qt::Key_Escape);
+            Key(view, Qt::Key_Escape);
+        });
+        const QPoint point(wa.x() + qMin(int(at.x() * wa.width()), wa.width() - 1),
+                           wa.y() + qMin(int(at.y() * wa.height()), wa.height() - 1));
+        m_menu->Popup(point);
+        QVERIFY(wa.contains(first));
+        QVERIFY(wa.contains(submenu));
+        QCOMPARE(submenu.y(),
+                 qBound(wa.y(), item.y() - 3, wa.y() + wa.height() - submenu.height()));
+        switch (side) {
+        case sdRight:
+            QCOMPARE(submenu.x(), item.x() + item.width() - 3);
+            break;
+        case sdLeft:
+            QCOMPARE(submenu.x() + submenu.width(), item.x() + 3);
+            break;
+        case sdOverFromRight:
+            QCOMPARE(submenu.x() + submenu.width(), wa.x() + wa.width());
+            break;
+        case sdOverFromLeft:
+            QCOMPARE(submenu.x(), wa.x());
+            break;
+        }
+        QCOMPARE(openedLeft, side == sdLeft || side == sdOverFromLeft);
+    }
+
+    // An open submenu follows its item while the menu scrolls, and closes
+    // once the item has scrolled under the upper scroll zone.
+    void scrollingMovesThenClosesAnOpenSubmenu()
+    {
+        for (int i = 0; i < 80; ++i) {
+            if (i == 2) {
+                auto* sub = new TZmSubmenuItem(m_owner);
+                sub->SetCaption(QStringLiteral("More"));
+                m_menu->Items()->Add(sub);
+                Item(m_owner, sub, QStringLiteral("Inner"));
+            }
+            Item(m_owner, m_menu->Items(), QStringLiteral("Item %1").arg(i));
+        }
+        struct {
+            bool opened = false, scrolled = false, followed = false, closed = false;
+        } r;
+        QObject context;
+        WhenOpen(&context, [&](TZmView* view) {
+            TZmPopupWindow* w = view->Window();
+            QTest::mouseMove(w, ItemPos(view, QStringLiteral("More")));
+            r.opened = QTest::qWaitFor([&] { return view->OpenView() != nullptr; }, 5000);
+            // Resting on the lower zone scrolls one item per step.
+            QTest::mouseMove(w, QPoint(20, w->height() - 8));
+            r.scrolled = QTest::qWaitFor([&] { return view->ScrollOffset() > 0; }, 5000);
+            if (TZmView* child = view->OpenView())
+                r.followed = child->Window()->y() == view->ScreenRect(view->OpenViewer()).y() - 3;
+            r.closed = QTest::qWaitFor([&] { return view->OpenView() == nullptr; }, 5000);
+            Key(view, Qt::Key_Escape);
+        });
+        m_menu->Popup(QPoint(50, 50));
+        QVERIFY(r.opened);
+        QVERIFY(r.scrolled);
+        QVERIFY(r.followed);
+        QVERIFY(r.closed);
+    }
+
+    // Key presses in the owner's window reach the items' shortcuts before
+    // the focused control; a key no enabled item takes goes on to it.
+    void shortcutsOfTheOwnersWindow()
+    {
+        auto* control = new TKeySink(m_owner);
+        control->show();
+        control->setFocus();
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("More"));
+        m_menu->Items()->Add(sub);
+        TZmItem* kill = Item(m_owner, sub, QStringLiteral("Kill"));
+        kill->SetShortCut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        int kills = 0;
+        kill->OnClick = [&](QObject*) {
+            ++kills;
+        };
+        QWindow* window = m_owner->windowHandle();
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_X);
+        QCOMPARE(kills, 1);
+        QCOMPARE(control->Keys, QList<int>{Qt::Key_X}); // Ctrl+K went no further
+        // A disabled item takes no key.
+        kill->SetEnabled(false);
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(kills, 1);
+        QCOMPARE(control->Keys, (QList<int>{Qt::Key_X, Qt::Key_K}));
     }
 
     void columnsOfImageOnlyItemsRightAligned()

@@ -415,7 +415,7 @@ private slots:
         sub->OnPopup = [&](TZmCustomItem*, bool) {
             if (questions++ > 0)
                 return; // one question, however often the submenu opens
-            QMessageBox box(QMessageBox::Question, QStringLiteral("Zentro"),
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Question"),
                             QStringLiteral("Go on?"), QMessageBox::Yes | QMessageBox::No, m_owner);
             box.setDefaultButton(QMessageBox::Yes);
             r.answer = box.exec();

@@ -257,10 +257,15 @@ void TxpButton::DialogChar(int key)
 
 void TxpButton::Paint(QPainter& canvas)
 {
-    if (isEnabled())
+    const bool enabled = isEnabled();
+    if (enabled)
         PaintEnabled(canvas);
     else
         PaintDisabled(canvas);
+    // The underline comes last, over the focus rectangle, and follows IsDown
+    // in both looks; its pen is the one the next paint starts with.
+    DrawAccelerator(canvas, enabled ? m_fontColor.ToQColor(palette()) : DisabledText,
+                    IsDown ? 1 : 0);
 }
 
 void TxpButton::PaintEnabled(QPainter& canvas)
@@ -306,8 +311,7 @@ void TxpButton::PaintDisabled(QPainter& canvas)
     DrawCaption(canvas, DisabledText, 0);
 }
 
-// The text centred and shifted by d, clipped to the face, and the line
-// under the accelerator character.
+// The text centred and shifted by d, clipped to the face.
 void TxpButton::DrawCaption(QPainter& canvas, const QColor& colour, int d)
 {
     const int W = width(), H = height();
@@ -325,15 +329,24 @@ void TxpButton::DrawCaption(QPainter& canvas, const QColor& colour, int d)
     canvas.drawText(QRect(left, top, Max(tw, 1), th),
                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
     canvas.restore();
+}
 
+// The line under the accelerator character, in the row below the text.
+void TxpButton::DrawAccelerator(QPainter& canvas, const QColor& colour, int d)
+{
     const qsizetype p = m_caption.indexOf(QLatin1Char('&')) + 1; // 1-based
-    if (p > 0) {
-        m_penWidth = 1;
-        const int y = (H - th) / 2 + th + d;
-        const int x1 = fm.horizontalAdvance(text.left(p - 1)) + (W - tw) / 2 + d;
-        const int x2 = fm.horizontalAdvance(text.left(p)) + (W - tw) / 2 + d;
-        Line(canvas, x1, y, x2, y, colour);
-    }
+    if (p == 0)
+        return;
+    const int W = width(), H = height();
+    const QString text = Text();
+    const QFontMetrics fm(m_font, this);
+    const int tw = fm.horizontalAdvance(text);
+    const int th = fm.height();
+    m_penWidth = 1;
+    const int y = (H - th) / 2 + th + d;
+    const int x1 = fm.horizontalAdvance(text.left(p - 1)) + (W - tw) / 2 + d;
+    const int x2 = fm.horizontalAdvance(text.left(p)) + (W - tw) / 2 + d;
+    Line(canvas, x1, y, x2, y, colour);
 }
 
 bool TxpButton::event(QEvent* e)

@@ -125,6 +125,7 @@ private:
     void PaintEnabled(QPainter& canvas);
     void PaintDisabled(QPainter& canvas);
     void DrawCaption(QPainter& canvas, const QColor& colour, int d);
+    void DrawAccelerator(QPainter& canvas, const QColor& colour, int d);
     void WatchWindow();
     void UpdateAccelerator();
 

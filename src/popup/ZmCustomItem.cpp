@@ -2,6 +2,7 @@
 
 #include "base/ImageList.h"
 #include "popup/ZmItemError.h"
+#include "popup/ZmPlatform.h"
 #include "popup/internal/ZmDispatcher.h"
 #include "popup/internal/ZmItemViewer.h"
 #include "popup/internal/ZmLayout.h"
@@ -9,21 +10,9 @@
 #include "popup/internal/ZmPopupView.h"
 #include "popup/internal/ZmPopupWindow.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
 
 int g_liveItems = 0;
-
-// The work area of the screen under a point (or the primary screen).
-QRect WorkAreaAt(QPoint point)
-{
-    QScreen* screen = QGuiApplication::screenAt(point);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-}
 
 } // namespace
 
@@ -325,6 +314,7 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
     // Handlers run first, before anything is shown; they may change the
     // children (or destroy the item).
     QPointer<TZmCustomItem> self(this);
+    QPointer<TZmView> parent(parentView);
     if (m_linkSubitems)
         m_linkSubitems->DoPopup(this, true);
     if (!self)
@@ -332,12 +322,16 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
     DoPopup(this, false);
     if (!self)
         return nullptr;
+    // A handler may have ended the menu, by opening a modal window.
+    const TZmMenuLoop* loop = parent ? parent->Loop() : nullptr;
+    if (parentView && !(loop && loop->IsRunning()))
+        return nullptr;
 
     TZmPopupWindow* window = CreatePopupWindow(parentView);
     TZmPopupView* view = window->View();
     const QRect parentRect =
         asSubmenu && parentView ? parentView->ScreenRect(parentViewer) : QRect(point, QSize(1, 1));
-    const QRect workArea = WorkAreaAt(parentRect.center());
+    const QRect workArea = ZmPlatform::WorkAreaAt(parentRect.center());
     view->SetMaxHeight(workArea.height() - 2 * ZmLayout::FrameWidth);
     const QSize size = window->MeasureWindow();
     if (view->ShownViewers().isEmpty()) {
@@ -350,8 +344,7 @@ TZmView* TZmCustomItem::CreatePopup(TZmView* parentView, TZmItemViewer* parentVi
 
     QPoint pos;
     if (asSubmenu && parentView) {
-        const ZmLayout::SubmenuPlacement p =
-            ZmLayout::PlaceSubmenu(parentRect, size, workArea, parentView->OpenedLeft());
+        const ZmLayout::SubmenuPlacement p = parentView->PlaceSubmenu(parentViewer, size);
         pos = p.Pos;
         view->SetOpenedLeft(p.OpenedLeft);
     } else {

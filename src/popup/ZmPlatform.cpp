@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibrary>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyle>
 
 namespace ZmPlatform {
@@ -83,6 +84,14 @@ bool FlatMenus()
 QFont MenuFont()
 {
     return QApplication::font("QMenu");
+}
+
+QRect WorkAreaAt(QPoint point)
+{
+    QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
 bool UnderlineAcceleratorsAlways()

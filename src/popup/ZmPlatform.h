@@ -4,6 +4,8 @@
 // few services they ask of the desktop (event sounds, help).
 
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 
 #include <functional>
 
@@ -21,6 +23,9 @@ bool FlatMenus();
 
 // The platform's menu font.
 QFont MenuFont();
+
+// The work area of the screen under a point (or of the primary screen).
+QRect WorkAreaAt(QPoint point);
 
 // Whether accelerator characters are underlined before the keyboard is
 // used in a menu.

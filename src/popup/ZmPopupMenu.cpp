@@ -2,9 +2,12 @@
 
 #include "popup/ZmRootItem.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QSet>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -55,6 +58,8 @@ TZmPopupMenu::TZmPopupMenu(QObject* owner) : QObject(owner), m_items(new TZmRoot
         if (OnPopup)
             OnPopup(this);
     };
+    if (owner && owner->isWidgetType() && QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 TZmPopupMenu::~TZmPopupMenu() = default;
@@ -94,6 +99,19 @@ void TZmPopupMenu::Popup(QPoint screenPoint)
     m_popupPoint = screenPoint;
     m_items->Popup(screenPoint, m_trackButton == tbRightButton, m_alignment,
                    qobject_cast<QWidget*>(parent()));
+}
+
+bool TZmPopupMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key press reaches the owner's native window before the focused
+    // control: the items' shortcuts come before the control's own keys.
+    if (event->type() != QEvent::KeyPress || !watched->isWindowType())
+        return QObject::eventFilter(watched, event);
+    const auto* owner = qobject_cast<QWidget*>(parent());
+    if (!owner || owner->window()->windowHandle() != watched)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return IsShortCut(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
 }
 
 bool TZmPopupMenu::IsShortCut(QKeyCombination key)

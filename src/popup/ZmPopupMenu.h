@@ -58,11 +58,16 @@ public:
     // The point of the last Popup.
     QPoint PopupPoint() const { return m_popupPoint; }
 
-    // Shortcut dispatch, for the owner's key handling: finds the item whose
-    // ShortCut is key (raising each submenu's DoPopup before searching
-    // it) and clicks it. Disabled submenus are not searched; a disabled
-    // match ends the search. Returns whether the key was handled.
+    // Shortcut dispatch: finds the item whose ShortCut is key (raising
+    // each submenu's DoPopup before searching it) and clicks it. Disabled
+    // submenus are not searched; a disabled match ends the search. Returns
+    // whether the key was handled. A menu owned by a widget is asked for
+    // every key pressed in the owner's window, before the focused control
+    // sees the key; a handled key goes no further.
     bool IsShortCut(QKeyCombination key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TZmRootItem* m_items;

@@ -163,10 +163,22 @@ private slots:
         p = PlaceSubmenu(QRect(50, 50, 150, 20), size, wa, true);
         QCOMPARE(p.Pos, QPoint(197, 47));
         QVERIFY(!p.OpenedLeft);
-        // Room on neither side: on the left, clamped to the work area.
-        p = PlaceSubmenu(QRect(20, 50, 760, 20), size, wa, false);
-        QCOMPARE(p.Pos, QPoint(0, 47));
-        QVERIFY(p.OpenedLeft);
+        // Room on neither side: the side with more, pushed back into the
+        // work area; on a tie the side the level prefers.
+        const struct {
+            QRect parent;
+            bool parentLeft;
+            int x;
+            bool openedLeft;
+        } neither[] = {{{20, 50, 760, 20}, false, 0, true},
+                       {{20, 50, 700, 20}, false, 680, false},
+                       {{20, 50, 700, 20}, true, 680, false},
+                       {{100, 50, 690, 20}, false, 0, true}};
+        for (const auto& n : neither) {
+            p = PlaceSubmenu(n.parent, size, wa, n.parentLeft);
+            QCOMPARE(p.Pos, QPoint(n.x, 47));
+            QCOMPARE(p.OpenedLeft, n.openedLeft);
+        }
         // Near the bottom it moves up to fit.
         p = PlaceSubmenu(QRect(100, 550, 150, 20), size, wa, false);
         QCOMPARE(p.Pos, QPoint(247, 400));

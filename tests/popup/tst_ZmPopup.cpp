@@ -18,6 +18,8 @@
 #include "ZentroTest.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QProxyStyle>
 #include <QStatusTipEvent>
 #include <QStyleFactory>
@@ -58,6 +60,25 @@ protected:
         return QWidget::event(e);
     }
 };
+
+// A focusable control that records the keys it receives, modifier keys
+// left out.
+class TKeySink : public QWidget {
+public:
+    QList<int> Keys;
+    TKeySink(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!QList<int>{Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta}.contains(
+                e->key()))
+            Keys << e->key();
+    }
+};
+
+// Where a submenu opens beside its item.
+enum TSide { sdRight, sdLeft, sdOverFromRight, sdOverFromLeft };
 
 QList<TZmPopupWindow*> VisiblePopups()
 {
@@ -365,6 +386,56 @@ private slots:
         ZmPlatform::SetHelpHandler(nullptr);
         QCOMPARE(seen, (QStringList{"&Inner", "closed", "&Inner", "closed", "1", "&Inner"}));
         QCOMPARE(helpShown, 42);
+        // The menu ended with its submenu open: the submenu's view waits
+        // for its deferred deletion, and no longer points at the first
+        // level, which is gone.
+        QVERIFY(!TZmView::OpenViews().isEmpty());
+        for (TZmView* v : TZmView::OpenViews()) {
+            QCOMPARE(v->ParentView(), nullptr);
+            QCOMPARE(v->RootView(), v);
+            QCOMPARE(v->Loop(), nullptr);
+        }
+    }
+
+    // A handler run inside the menu opens a modal window: the menu ends and
+    // lets go of the pointer and the keyboard, so that the window gets the
+    // answer rather than wait for input that never comes.
+    void modalWindowFromAHandlerEndsTheMenu()
+    {
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("&More"));
+        m_menu->Items()->Add(sub);
+        Item(m_owner, sub, QStringLiteral("Inner"));
+        struct {
+            int answer = -1, popupsWhileAsked = -1;
+            bool grabbedWhileAsked = true;
+        } r;
+        int questions = 0;
+        sub->OnPopup = [&](TZmCustomItem*, bool) {
+            if (questions++ > 0)
+                return; // one question, however often the submenu opens
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Question"),
+                            QStringLiteral("Go on?"), QMessageBox::Yes | QMessageBox::No, m_owner);
+            box.setDefaultButton(QMessageBox::Yes);
+            r.answer = box.exec();
+        };
+        QObject context;
+        // Enter while the box is up; it counts only once the box gets it.
+        auto* answer = new QTimer(&context);
+        connect(answer, &QTimer::timeout, &context, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                r.grabbedWhileAsked = QWidget::mouseGrabber() || QWidget::keyboardGrabber();
+                r.popupsWhileAsked = int(VisiblePopups().size());
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        answer->start(20);
+        WhenOpen(&context, [](TZmView* view) { Type(view, 'm'); }); // opens the submenu
+        m_menu->Popup(QPoint(50, 50));
+        QCOMPARE(r.answer, int(QMessageBox::Yes));
+        QVERIFY(!r.grabbedWhileAsked);
+        QCOMPARE(r.popupsWhileAsked, 0);
+        QVERIFY(VisiblePopups().isEmpty());
     }
 
     void mouseClickRunsTheItemAfterwards()
@@ -453,23 +524,45 @@ private slots:
             popupsDuringOnPopup = int(VisiblePopups().size());
             captions->SetChecked(true);
         };
-        int markPixels = 0;
+        // The mark's pixels, relative to its anchor: checked content sits
+        // one pixel right and down, the mark two left of the column's
+        // centre and one below.
+        const auto markPixels = [](const QImage& shot, const QRect& column, TColor colour) {
+            const QPoint at = column.topLeft() + QPoint(1, 1) +
+                              QPoint(column.width() / 2, column.height() / 2) + QPoint(-2, 1);
+            QList<QPoint> out;
+            for (int y = column.top() + 1; y < column.bottom(); ++y)
+                for (int x = column.left() + 1; x < column.right(); ++x)
+                    if (QColor(shot.pixel(x, y)) == ZmDraw::Color(colour))
+                        out << QPoint(x, y) - at;
+            return out;
+        };
+        QList<QPoint> mark, highlight;
         QObject context;
         WhenOpen(&context, [&](TZmView* view) {
-            const QImage shot = view->Window()->grab().toImage();
             const TZmItemViewer* v = ViewerCalled(view, QStringLiteral("Show Captions"));
             QRect column = view->ViewerRect(v).translated(view->pos());
             column.setWidth(v->ColumnWidth());
-            const QColor mark = ZmDraw::Color(clr::BtnText);
-            for (int y = column.top(); y <= column.bottom(); ++y)
-                for (int x = column.left(); x <= column.right(); ++x)
-                    markPixels += QColor(shot.pixel(x, y)) == mark;
+            mark = markPixels(view->Window()->grab().toImage(), column, clr::BtnText);
+            // Selected, the column is plain face colour: the highlight shows.
+            Key(view, Qt::Key_Down);
+            highlight = markPixels(view->Window()->grab().toImage(), column, clr::BtnHighlight);
             Key(view, Qt::Key_Escape);
         });
         m_menu->Popup(QPoint(50, 50));
         QCOMPARE(popupsDuringOnPopup, 0);
-        // The two polylines of the mark: 12 dark pixels or so.
-        QVERIFY2(markPixels >= 8, qPrintable(QString::number(markPixels)));
+        // Each polyline stops short of its last point. Pairs of x and y,
+        // row by row as the pixels were collected.
+        const auto points = [](std::initializer_list<int> xy) {
+            QList<QPoint> out;
+            for (const int* i = xy.begin(); i != xy.end(); i += 2)
+                out << QPoint(i[0], i[1]);
+            return out;
+        };
+        QCOMPARE(mark, points({4,  -4, 3, -3, 4, -3, -2, -2, 2, -2, 3, -2, -2, -1,
+                               -1, -1, 1, -1, 2, -1, -1, 0,  0, 0,  1, 0,  0,  1}));
+        QCOMPARE(highlight, points({5,  -4, 5, -3, -3, -2, 4, -2, -3, -1, 3,
+                                    -1, -2, 0, 2,  0,  -1, 1, 1,  1,  0,  2}));
     }
 
     void drawsSelectionSeparatorAndFrame()
@@ -563,6 +656,141 @@ private slots:
         QVERIFY(r.offsetAtEnd > 0);
         QCOMPARE(r.offsetAtHome, 0);
         QVERIFY(r.scrolledByZone);
+    }
+
+    // Live menus near each edge of the work area: the first level stays
+    // inside it, and the submenu of its last item opens on the side given.
+    void submenusNearTheScreenEdges_data()
+    {
+        QTest::addColumn<QPointF>("at"); // the popup point, as fractions of the work area
+        QTest::addColumn<bool>("wide");  // a submenu wider than the room on either side
+        QTest::addColumn<int>("side");
+        QTest::newRow("left edge") << QPointF(0, 0.3) << false << int(sdRight);
+        QTest::newRow("right edge") << QPointF(1, 0.3) << false << int(sdLeft);
+        QTest::newRow("top edge") << QPointF(0.5, 0) << false << int(sdRight);
+        QTest::newRow("bottom edge") << QPointF(0.5, 1) << false << int(sdRight);
+        QTest::newRow("no room, more on the right")
+            << QPointF(0.3, 0.3) << true << int(sdOverFromRight);
+        QTest::newRow("no room, more on the left")
+            << QPointF(0.7, 0.3) << true << int(sdOverFromLeft);
+    }
+    void submenusNearTheScreenEdges()
+    {
+        QFETCH(QPointF, at);
+        QFETCH(bool, wide);
+        QFETCH(int, side);
+        const QRect wa = QGuiApplication::primaryScreen()->availableGeometry();
+        Item(m_owner, m_menu->Items(), QStringLiteral("First"));
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("More"));
+        m_menu->Items()->Add(sub);
+        QString caption = QStringLiteral("Inner");
+        while (wide &&
+               QFontMetrics(ZmPlatform::MenuFont()).horizontalAdvance(caption) < wa.width() * 3 / 4)
+            caption += QStringLiteral(" wide");
+        for (int i = 0; i < 12; ++i)
+            Item(m_owner, sub, caption);
+        QRect first, item, submenu;
+        bool openedLeft = false;
+        QObject context;
+        WhenOpen(&context, [&](TZmView* view) {
+            Key(view, Qt::Key_End);
+            Key(view, Qt::Key_Right);
+            first = view->Window()->geometry();
+            item = view->ScreenRect(view->Selected());
+            if (TZmView* child = view->OpenView()) {
+                submenu = child->Window()->geometry();
+                openedLeft = child->OpenedLeft();
+            }
+            Key(view, Qt::Key_Escape);
+            Key(view, Qt::Key_Escape);
+        });
+        const QPoint point(wa.x() + qMin(int(at.x() * wa.width()), wa.width() - 1),
+                           wa.y() + qMin(int(at.y() * wa.height()), wa.height() - 1));
+        m_menu->Popup(point);
+        QVERIFY(wa.contains(first));
+        QVERIFY(wa.contains(submenu));
+        QCOMPARE(submenu.y(),
+                 qBound(wa.y(), item.y() - 3, wa.y() + wa.height() - submenu.height()));
+        switch (side) {
+        case sdRight:
+            QCOMPARE(submenu.x(), item.x() + item.width() - 3);
+            break;
+        case sdLeft:
+            QCOMPARE(submenu.x() + submenu.width(), item.x() + 3);
+            break;
+        case sdOverFromRight:
+            QCOMPARE(submenu.x() + submenu.width(), wa.x() + wa.width());
+            break;
+        case sdOverFromLeft:
+            QCOMPARE(submenu.x(), wa.x());
+            break;
+        }
+        QCOMPARE(openedLeft, side == sdLeft || side == sdOverFromLeft);
+    }
+
+    // An open submenu follows its item while the menu scrolls, and closes
+    // once the item has scrolled under the upper scroll zone.
+    void scrollingMovesThenClosesAnOpenSubmenu()
+    {
+        for (int i = 0; i < 80; ++i) {
+            if (i == 2) {
+                auto* sub = new TZmSubmenuItem(m_owner);
+                sub->SetCaption(QStringLiteral("More"));
+                m_menu->Items()->Add(sub);
+                Item(m_owner, sub, QStringLiteral("Inner"));
+            }
+            Item(m_owner, m_menu->Items(), QStringLiteral("Item %1").arg(i));
+        }
+        struct {
+            bool opened = false, scrolled = false, followed = false, closed = false;
+        } r;
+        QObject context;
+        WhenOpen(&context, [&](TZmView* view) {
+            TZmPopupWindow* w = view->Window();
+            QTest::mouseMove(w, ItemPos(view, QStringLiteral("More")));
+            r.opened = QTest::qWaitFor([&] { return view->OpenView() != nullptr; }, 5000);
+            // Resting on the lower zone scrolls one item per step.
+            QTest::mouseMove(w, QPoint(20, w->height() - 8));
+            r.scrolled = QTest::qWaitFor([&] { return view->ScrollOffset() > 0; }, 5000);
+            if (TZmView* child = view->OpenView())
+                r.followed = child->Window()->y() == view->ScreenRect(view->OpenViewer()).y() - 3;
+            r.closed = QTest::qWaitFor([&] { return view->OpenView() == nullptr; }, 5000);
+            Key(view, Qt::Key_Escape);
+        });
+        m_menu->Popup(QPoint(50, 50));
+        QVERIFY(r.opened);
+        QVERIFY(r.scrolled);
+        QVERIFY(r.followed);
+        QVERIFY(r.closed);
+    }
+
+    // Key presses in the owner's window reach the items' shortcuts before
+    // the focused control; a key no enabled item takes goes on to it.
+    void shortcutsOfTheOwnersWindow()
+    {
+        auto* control = new TKeySink(m_owner);
+        control->show();
+        control->setFocus();
+        auto* sub = new TZmSubmenuItem(m_owner);
+        sub->SetCaption(QStringLiteral("More"));
+        m_menu->Items()->Add(sub);
+        TZmItem* kill = Item(m_owner, sub, QStringLiteral("Kill"));
+        kill->SetShortCut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        int kills = 0;
+        kill->OnClick = [&](QObject*) {
+            ++kills;
+        };
+        QWindow* window = m_owner->windowHandle();
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_X);
+        QCOMPARE(kills, 1);
+        QCOMPARE(control->Keys, QList<int>{Qt::Key_X}); // Ctrl+K went no further
+        // A disabled item takes no key.
+        kill->SetEnabled(false);
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(kills, 1);
+        QCOMPARE(control->Keys, (QList<int>{Qt::Key_X, Qt::Key_K}));
     }
 
     void columnsOfImageOnlyItemsRightAligned()

@@ -11,7 +11,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPolygon>
 
 #include <cstdlib>
 
@@ -22,21 +21,32 @@ QString ShortcutText(const TZmCustomItem* item)
     return item->ShortCut().toString(QKeySequence::NativeText);
 }
 
+// A polyline as the platform draws one: each segment from its first point
+// up to, not including, its last, so that the final point stays unpainted.
+void Polyline(QPainter& canvas, QPoint at, std::initializer_list<QPoint> points,
+              const QColor& color)
+{
+    const QPoint* p = points.begin();
+    for (size_t i = 1; i < points.size(); ++i) {
+        const QPoint from = at + p[i - 1];
+        const QPoint delta = p[i] - p[i - 1];
+        const int steps = qMax(std::abs(delta.x()), std::abs(delta.y()));
+        for (int step = 0; step < steps; ++step)
+            canvas.fillRect(QRect(from + QPoint(ZmLayout::MulDiv(delta.x(), step, steps),
+                                                ZmLayout::MulDiv(delta.y(), step, steps)),
+                                  QSize(1, 1)),
+                            color);
+    }
+}
+
 // The check mark: two polylines around a point, in the button-text colour
 // and a highlight under it.
 void DrawCheckMark(QPainter& canvas, QPoint at)
 {
-    const auto line = [&canvas, at](std::initializer_list<QPoint> points, const QColor& color) {
-        QPolygon p;
-        for (const QPoint& d : points)
-            p << at + d;
-        canvas.setPen(QPen(color, 0));
-        canvas.drawPolyline(p);
-    };
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    line({{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}},
-         ZmDraw::Color(clr::BtnText));
-    line({{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -4}}, ZmDraw::Color(clr::BtnHighlight));
+    Polyline(canvas, at, {{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}},
+             ZmDraw::Color(clr::BtnText));
+    Polyline(canvas, at, {{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}},
+             ZmDraw::Color(clr::BtnHighlight));
 }
 
 void DrawBullet(QPainter& canvas, QPoint centre)

@@ -172,23 +172,32 @@ SubmenuPlacement PlaceSubmenu(QRect parentItem, QSize size, QRect workArea, bool
     const int w = size.width();
     const int h = size.height();
     const int rightSideX = parentItem.x() + parentItem.width() - FrameWidth;
+    const int leftSideX = parentItem.x() + FrameWidth - w;
 
     SubmenuPlacement p;
-    int X = rightSideX;
     int Y = parentItem.y() - FrameWidth;
     if (Y + h > bottom)
         Y = bottom - h;
     if (Y < top)
         Y = top;
 
-    if (parentOpenedLeft || X + w > right) {
-        X = parentItem.x() + FrameWidth - w;
-        p.OpenedLeft = true;
-        if (parentOpenedLeft && X < left && rightSideX + w <= right) {
-            X = rightSideX;
-            p.OpenedLeft = false;
-        }
+    const bool rightFits = rightSideX + w <= right;
+    const bool leftFits = leftSideX >= left;
+    if (parentOpenedLeft)
+        p.OpenedLeft = leftFits || !rightFits;
+    else
+        p.OpenedLeft = !rightFits;
+    if (!rightFits && !leftFits) {
+        // Neither side has room: the side with more, the submenu then
+        // pushed back into the work area over its parent.
+        const int roomRight = right - rightSideX;
+        const int roomLeft = parentItem.x() + FrameWidth - left;
+        if (roomRight != roomLeft)
+            p.OpenedLeft = roomLeft > roomRight;
     }
+    int X = p.OpenedLeft ? leftSideX : rightSideX;
+    if (X + w > right)
+        X = right - w;
     if (X < left)
         X = left;
     p.Pos = QPoint(X, Y);

@@ -139,6 +139,10 @@ bool TZmMenuLoop::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_running)
         return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Show && IsModalWindow(watched)) {
+        YieldToModal();
+        return QObject::eventFilter(watched, event);
+    }
     if (!CaptureHeld()) {
         // Another window took the pointer: the menu is cancelled.
         End();
@@ -182,6 +186,40 @@ bool TZmMenuLoop::eventFilter(QObject* watched, QEvent* event)
     }
     AfterMessage();
     return true;
+}
+
+bool TZmMenuLoop::IsModalWindow(const QObject* object)
+{
+    if (const auto* widget = qobject_cast<const QWidget*>(object))
+        return widget->isWindow() && widget->isModal();
+    if (const auto* window = qobject_cast<const QWindow*>(object))
+        return window->modality() != Qt::NonModal;
+    return false;
+}
+
+void TZmMenuLoop::YieldToModal()
+{
+    // A handler run by the menu (OnPopup, OnSelect, a submenu's Click)
+    // opened a modal window: its loop runs inside this one, so this loop
+    // can only return after it. The menu ends now and lets the pointer and
+    // the keyboard go, or the window would get no input.
+    for (TZmView* view : Chain()) {
+        for (int kind = TZmView::tkOpenSubmenu; kind <= TZmView::tkScrollDown; ++kind)
+            view->StopTimer(TZmView::TZmTimerKind(kind));
+        view->Window()->hide();
+    }
+    End();
+    ReleaseInput();
+}
+
+void TZmMenuLoop::ReleaseInput()
+{
+    m_hintTimer.stop();
+    qApp->removeEventFilter(this);
+    if (m_window) {
+        m_window->releaseKeyboard();
+        m_window->releaseMouse();
+    }
 }
 
 void TZmMenuLoop::MousePress(const QMouseEvent* event, bool doubleClick)
@@ -353,12 +391,7 @@ void TZmMenuLoop::Leave()
         m_root->SetModal(false);
         m_root->SetLoop(nullptr);
     }
-    m_hintTimer.stop();
-    qApp->removeEventFilter(this);
-    if (m_window) {
-        m_window->releaseKeyboard();
-        m_window->releaseMouse();
-    }
+    ReleaseInput();
     if (!m_hint.isEmpty() && m_hintReceiver) {
         QStatusTipEvent tip{QString()};
         QCoreApplication::sendEvent(m_hintReceiver, &tip);

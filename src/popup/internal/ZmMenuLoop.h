@@ -62,6 +62,9 @@ private:
     QList<TZmView*> Chain() const;
     TZmView* ViewAt(QPoint globalPos) const;
     bool CaptureHeld() const;
+    static bool IsModalWindow(const QObject* object);
+    void YieldToModal();
+    void ReleaseInput();
     void MousePress(const QMouseEvent* event, bool doubleClick);
     void MouseRelease(const QMouseEvent* event);
     void MouseMove(const QMouseEvent* event);

@@ -4,6 +4,7 @@
 #include "popup/internal/ZmDraw.h"
 #include "popup/internal/ZmItemViewer.h"
 #include "popup/internal/ZmLayout.h"
+#include "popup/internal/ZmPopupWindow.h"
 
 #include <QPainter>
 
@@ -78,6 +79,23 @@ void TZmPopupView::SetOffset(int offset)
         return;
     m_offset = offset;
     update();
+    FollowScroll();
+}
+
+void TZmPopupView::FollowScroll()
+{
+    // An open submenu moves with its item, and closes once the item is no
+    // longer wholly shown between the scroll zones.
+    TZmItemViewer* open = OpenViewer();
+    TZmView* child = OpenView();
+    if (!open || !child)
+        return;
+    const QRect shown(0, ScrollZone, width(), height() - 2 * ScrollZone);
+    if (!shown.contains(ViewerRect(open))) {
+        CloseSubmenu();
+        return;
+    }
+    child->Window()->move(PlaceSubmenu(open, child->Window()->size()).Pos);
 }
 
 void TZmPopupView::ScrollIntoView(const TZmItemViewer* viewer)

@@ -27,6 +27,7 @@ protected:
 private:
     int NextOffset(bool down) const;
     void SetOffset(int offset);
+    void FollowScroll();
 
     bool m_scrollable = false;
     int m_offset = 0;

@@ -451,6 +451,12 @@ void TZmView::CloseSubmenu()
     child->Window()->deleteLater();
 }
 
+ZmLayout::SubmenuPlacement TZmView::PlaceSubmenu(const TZmItemViewer* viewer, QSize size) const
+{
+    const QRect item = ScreenRect(viewer);
+    return ZmLayout::PlaceSubmenu(item, size, ZmPlatform::WorkAreaAt(item.center()), m_openedLeft);
+}
+
 void TZmView::Shutdown()
 {
     if (m_shutDown)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "popup/ZmCustomItem.h"
+#include "popup/internal/ZmLayout.h"
 #include "popup/ZmTypes.h"
 
 #include <QBasicTimer>
@@ -98,6 +99,9 @@ public:
     // open one); nothing for other viewers.
     void OpenSubmenu(TZmItemViewer* viewer, bool selectFirst);
     void CloseSubmenu();
+    // Where a submenu window of the given size goes beside one of this
+    // view's items, on the work area of the item's screen.
+    ZmLayout::SubmenuPlacement PlaceSubmenu(const TZmItemViewer* viewer, QSize size) const;
 
     void StartTimer(TZmTimerKind kind, int interval);
     void StopTimer(TZmTimerKind kind);
@@ -150,7 +154,9 @@ private:
 
     TZmPopupWindow* m_window;
     QPointer<TZmCustomItem> m_item;
-    TZmView* m_parentView;
+    // Guarded: a submenu's window outlives the first level's by its
+    // deferred deletion.
+    QPointer<TZmView> m_parentView;
     TZmMenuLoop* m_loop = nullptr;
     std::vector<std::unique_ptr<TZmItemViewer>> m_viewers;
     std::vector<std::unique_ptr<TZmItemViewer>> m_retired;

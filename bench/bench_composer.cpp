@@ -9,8 +9,11 @@
 //             timed until the toolbar shows the state the editor reports
 //             after it; beside it the same command and question sent to a
 //             bare HTML view
-// Prints "first <ms>" and "later <ms>", "engines <n>", or "click <ms>" and
-// "floor <ms>" (medians).
+//   selection selection changes in a composer's message of 5,000 paragraphs,
+//             each timed from the change until the toolbar shows it, beside
+//             the same changes in a message of one paragraph
+// Prints "first <ms>" and "later <ms>", "engines <n>", "click <ms>" and
+// "floor <ms>", or "long <ms>" and "short <ms>" (medians).
 
 #include "BenchCommon.h"
 
@@ -25,6 +28,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
@@ -35,6 +40,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -168,6 +174,80 @@ double ClickToState()
     return bench::Median(ms);
 }
 
+// A message with two bold runs a0, a1 and two plain runs a2, a3, each in a
+// paragraph of its own in the middle of a long message, or all four in
+// the one paragraph of a short one.
+QString SelectionMessage(int paragraphs)
+{
+    const QStringList runs{QStringLiteral("<b id=a0>Bold one</b>"),
+                           QStringLiteral("<b id=a1>bold two</b>"),
+                           QStringLiteral("<span id=a2>plain one</span>"),
+                           QStringLiteral("<span id=a3>plain two</span>")};
+    if (paragraphs <= 1)
+        return QStringLiteral("<p>%1</p>").arg(runs.join(QLatin1Char(' ')));
+    // The four runs take four of the paragraphs.
+    QString html;
+    for (int i = 0; i < paragraphs - 3; ++i) {
+        if (i == paragraphs / 2)
+            for (const QString& run : runs)
+                html += QStringLiteral("<p>%1</p>").arg(run);
+        else
+            html += QStringLiteral("<p>Paragraph %1 of a long message, plain text.</p>").arg(i);
+    }
+    return html;
+}
+
+// The median time from a selection change (alternately over both bold
+// runs and over both plain runs) to the toolbar's Bold button showing it.
+double SelectionToState(TfMail* composer, int paragraphs)
+{
+    THtmlBridge* bridge = composer->web->Bridge();
+    QWebEnginePage* page = composer->web->View()->page();
+    const QString literal = QString::fromUtf8(
+        QJsonDocument(QJsonArray{SelectionMessage(paragraphs)}).toJson(QJsonDocument::Compact));
+    Run(page,
+        QStringLiteral("document.body.innerHTML = %1[0]; document.body.focus(); true").arg(literal),
+        QWebEngineScript::ApplicationWorld);
+    constexpr int SelectionSamples = 20;
+    QList<double> ms;
+    for (int i = 0; i < Warmups + SelectionSamples; ++i) {
+        const bool bold = i % 2 == 0;
+        const int before = bridge->SnapshotCount();
+        qint64 shown = 0;
+        const auto watch = QObject::connect(bridge, &THtmlBridge::Changed, composer, [&] {
+            if (!shown && bridge->SnapshotCount() > before &&
+                composer->BoldButton->isChecked() == bold)
+                shown = bench::MonotonicNs();
+        });
+        const qint64 start = bench::MonotonicNs();
+        page->runJavaScript(QStringLiteral("{ const a = document.getElementById('a%1').firstChild;"
+                                           " const b = document.getElementById('a%2').firstChild;"
+                                           " getSelection().setBaseAndExtent(a, 2, b, 3); }")
+                                .arg(bold ? 0 : 2)
+                                .arg(bold ? 1 : 3),
+                            QWebEngineScript::ApplicationWorld);
+        const bool ok = WaitFor([&] { return shown != 0; });
+        QObject::disconnect(watch);
+        if (i >= Warmups)
+            ms << (ok ? (shown - start) / 1e6 : -1);
+    }
+    return bench::Median(ms);
+}
+
+std::pair<double, double> SelectionChanges()
+{
+    OpenComposer(QString(), QStringLiteral("Darvel"), QString(), QString());
+    TfMail* composer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<TfMail*>(w))
+            composer = m;
+    if (!composer || !WaitFor([composer] { return composer->EditorReady; }))
+        return {-1, -1};
+    const double shortMessage = SelectionToState(composer, 1);
+    const double longMessage = SelectionToState(composer, 5000);
+    return {longMessage, shortMessage};
+}
+
 // The same command and question, sent to a bare view in design mode.
 double FloorCommand()
 {
@@ -228,6 +308,10 @@ int main(int argc, char* argv[])
         const double click = ClickToState();
         const double floor = FloorCommand();
         std::printf("click %.3f\nfloor %.3f\n", click, floor);
+    } else if (mode == "selection") {
+        CreateStartupWindows();
+        const auto [longMessage, shortMessage] = SelectionChanges();
+        std::printf("long %.3f\nshort %.3f\n", longMessage, shortMessage);
     } else {
         return 2;
     }

@@ -23,6 +23,12 @@
     let queued = false;
     let options = {flatScrollBars: false, divBlocks: false};
     let flatSheet = null;
+    // Whether the document has changed since the last snapshot.
+    let changed = false;
+    const observer = new MutationObserver(() => {
+        changed = true;
+        schedule();
+    });
 
     function attempt(f, fallback) {
         try {
@@ -32,45 +38,90 @@
         }
     }
 
-    // The text nodes with at least one selected character.
-    function selectedTextNodes(range) {
+    // The first text node at or after a boundary point of a range.
+    function firstTextFrom(container, offset, walker) {
+        if (container.nodeType === Node.TEXT_NODE)
+            return container;
+        let n = container.childNodes[offset];
+        if (!n) {
+            // After the container's last child: the node that follows it.
+            n = container;
+            while (n && !n.nextSibling)
+                n = n.parentNode;
+            n = n ? n.nextSibling : null;
+        }
+        if (!n)
+            return null;
+        if (n.nodeType === Node.TEXT_NODE)
+            return n;
+        walker.currentNode = n;
+        return walker.nextNode();
+    }
+
+    // Calls visit for each text node with at least one selected non-blank
+    // character, in document order, until it returns false. Only the
+    // selected part of the document is walked, and at most MAX_NODES nodes.
+    function forSelectedText(range, visit) {
         const root = range.commonAncestorContainer;
-        if (root.nodeType === Node.TEXT_NODE)
-            return [root];
-        const nodes = [];
+        if (root.nodeType === Node.TEXT_NODE) {
+            visit(root);
+            return;
+        }
         const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
-        for (let n = walker.nextNode(); n && nodes.length < MAX_NODES; n = walker.nextNode()) {
-            if (!range.intersectsNode(n))
-                continue;
+        let n = firstTextFrom(range.startContainer, range.startOffset, walker);
+        for (let count = 0; n && count < MAX_NODES; n = walker.nextNode(), ++count) {
+            walker.currentNode = n;
+            if (n === range.endContainer ? range.endOffset === 0
+                                         : range.comparePoint(n, 0) > 0)
+                break;
             if (n === range.startContainer && range.startOffset >= n.length)
-                continue;
-            if (n === range.endContainer && range.endOffset === 0)
                 continue;
             if (n.data.trim() === '')
                 continue;
-            nodes.push(n);
+            if (!visit(n))
+                return;
         }
-        return nodes;
     }
 
-    // Whether a style property has one value over the selection.
-    function uniform(property) {
+    // Which of the value commands' style properties have one value over the
+    // whole selection, found in one walk.
+    function uniformProperties() {
+        const uniform = {};
+        for (const [, property] of VALUES)
+            uniform[property] = true;
         const sel = document.getSelection();
-        if (!sel || sel.rangeCount === 0)
-            return false;
-        if (sel.isCollapsed)
-            return true;
-        let value = null;
-        for (let i = 0; i < sel.rangeCount; ++i) {
-            for (const n of selectedTextNodes(sel.getRangeAt(i))) {
-                const v = getComputedStyle(n.parentElement)[property];
-                if (value === null)
-                    value = v;
-                else if (v !== value)
-                    return false;
-            }
+        if (!sel || sel.rangeCount === 0) {
+            for (const p in uniform)
+                uniform[p] = false;
+            return uniform;
         }
-        return true;
+        if (sel.isCollapsed)
+            return uniform;
+        const first = {};
+        let parent = null;
+        let open = VALUES.length;
+        for (let i = 0; i < sel.rangeCount && open > 0; ++i) {
+            forSelectedText(sel.getRangeAt(i), n => {
+                // Neighbouring text of one element has its style.
+                if (n.parentElement === parent)
+                    return true;
+                parent = n.parentElement;
+                const style = getComputedStyle(parent);
+                for (const [, property] of VALUES) {
+                    if (!uniform[property])
+                        continue;
+                    const v = style[property];
+                    if (!(property in first))
+                        first[property] = v;
+                    else if (v !== first[property]) {
+                        uniform[property] = false;
+                        --open;
+                    }
+                }
+                return open > 0;
+            });
+        }
+        return uniform;
     }
 
     function linkAtSelection() {
@@ -89,11 +140,26 @@
             s.states[c] = attempt(() => document.queryCommandState(c), false);
         for (const c of ENABLED)
             s.enabled[c] = attempt(() => document.queryCommandEnabled(c), false);
+        const uniform = attempt(uniformProperties, {});
         for (const [c, property] of VALUES) {
-            const v = uniform(property) ? attempt(() => document.queryCommandValue(c), '') : '';
+            const v = uniform[property] ? attempt(() => document.queryCommandValue(c), '') : '';
             s.values[c] = v === '' ? null : String(v);
         }
+        // A copy of the message after every change to it while it is being
+        // edited: the program restores it should the page be lost.
+        if (changed && s.designMode === 'on')
+            s.html = attempt(html, null);
+        changed = false;
         return s;
+    }
+
+    function html() {
+        const d = document.doctype;
+        const doctype = d ? '<!DOCTYPE ' + d.name +
+                            (d.publicId ? ' PUBLIC "' + d.publicId + '"' : '') +
+                            (d.systemId ? ' "' + d.systemId + '"' : '') + '>\n'
+                          : '';
+        return doctype + document.documentElement.outerHTML;
     }
 
     function send() {
@@ -136,11 +202,38 @@
         });
     }
 
+    // Mail is shown, never sent anywhere: no form submits.
+    function refuseSubmit(event) {
+        event.preventDefault();
+    }
+
+    // Only a link to the web or to a mail address may be followed (the
+    // program hands it to the desktop); a click on any other link does
+    // nothing, not even the engine's own handling of a malformed address.
+    function refuseLink(event) {
+        const link = event.target && event.target.closest ? event.target.closest('a, area')
+                                                          : null;
+        if (!link)
+            return;
+        const href = link.getAttribute('href') ??
+                     link.getAttributeNS('http://www.w3.org/1999/xlink', 'href');
+        if (href === null)
+            return;
+        const protocol = attempt(() => new URL(href, document.baseURI).protocol, '');
+        if (!['http:', 'https:', 'mailto:'].includes(protocol))
+            event.preventDefault();
+    }
+
     // Listeners on the document are lost when it is rewritten: attach them
     // again after every write.
     function attach() {
         for (const type of ['selectionchange', 'input', 'keyup', 'mouseup', 'focus'])
             document.addEventListener(type, schedule, true);
+        document.addEventListener('submit', refuseSubmit, true);
+        for (const type of ['click', 'auxclick'])
+            document.addEventListener(type, refuseLink, true);
+        observer.observe(document, {subtree: true, childList: true, attributes: true,
+                                    characterData: true});
         applyOptions();
         schedule();
     }
@@ -179,14 +272,7 @@
             options = o;
             applyOptions();
         },
-        html() {
-            const d = document.doctype;
-            const doctype = d ? '<!DOCTYPE ' + d.name +
-                                (d.publicId ? ' PUBLIC "' + d.publicId + '"' : '') +
-                                (d.systemId ? ' "' + d.systemId + '"' : '') + '>\n'
-                              : '';
-            return doctype + document.documentElement.outerHTML;
-        },
+        html: html,
         report: schedule,
     };
 

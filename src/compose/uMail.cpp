@@ -322,6 +322,9 @@ void TfMail::BuildStatusBar()
     sbPanels[1]->setFixedWidth(60);
     sbPanels[1]->setAlignment(Qt::AlignCenter);
     sbPanels[2]->setMinimumWidth(50);
+    // It shows the address of the link under the pointer, which the page
+    // writes: never as markup.
+    sbPanels[2]->setTextFormat(Qt::PlainText);
     sb->addWidget(sbPanels[0]);
     sb->addWidget(sbPanels[1]);
     // The last panel takes the rest of the bar, as long links need it.
@@ -423,6 +426,9 @@ void TfMail::WireHandlers()
     };
     web->OnStatusTextChange = [this](THtmlView* s, const QString& t) {
         webStatusTextChange(s, t);
+    };
+    web->OnRenderProcessTerminated = [this](THtmlView* s) {
+        webRenderProcessTerminated(s);
     };
     web->OnShowContextMenu = [this](quint32 id, const QPoint& p) {
         return webShowContextMenu(id, p);
@@ -588,6 +594,11 @@ void TfMail::webDocumentComplete(THtmlView*, const QUrl&)
 void TfMail::webStatusTextChange(THtmlView*, const QString& Text)
 {
     sbPanels[2]->setText(Text);
+}
+
+void TfMail::webRenderProcessTerminated(THtmlView*)
+{
+    EditorReady = false;
 }
 
 int TfMail::webShowContextMenu(quint32, const QPoint& ppt)

@@ -145,6 +145,9 @@ public:
     void pHeaderResize();
     void webDocumentComplete(THtmlView* Sender, const QUrl& URL);
     void webStatusTextChange(THtmlView* Sender, const QString& Text);
+    // The editor's renderer died: not ready until the editor has put the
+    // message back and completed its document again.
+    void webRenderProcessTerminated(THtmlView* Sender);
     int webShowContextMenu(quint32 dwID, const QPoint& ppt);
     void Close1Click();
     void Print1Click();

@@ -82,6 +82,11 @@ void THtmlBridge::snapshot(const QVariantMap& state)
             m_values.insert(key, v);
     }
     m_link = state.value(QStringLiteral("link")).toString();
+    m_editing = state.value(QStringLiteral("designMode")).toString() == QLatin1String("on");
     ++m_count;
+    // The copy first: a handler of Changed may rely on it.
+    if (const QVariant html = state.value(QStringLiteral("html"));
+        html.typeId() == QMetaType::QString)
+        emit ContentChanged(html.toString());
     emit Changed();
 }

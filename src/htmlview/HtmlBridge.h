@@ -27,6 +27,8 @@ public:
     QString LinkAtSelection() const { return m_link; }
     // How many snapshots have arrived.
     int SnapshotCount() const { return m_count; }
+    // Whether the document is being edited (its design mode is on).
+    bool Editing() const { return m_editing; }
 
 public slots:
     // Called by the page's bridge through the web channel.
@@ -35,6 +37,8 @@ public slots:
 signals:
     // A new snapshot has arrived, or the clipboard has changed.
     void Changed();
+    // The document being edited has changed; html is the whole of it.
+    void ContentChanged(const QString& html);
 
 private:
     QHash<QString, bool> m_states;
@@ -42,4 +46,5 @@ private:
     QHash<QString, QVariant> m_values;
     QString m_link;
     int m_count = 0;
+    bool m_editing = false;
 };

@@ -26,10 +26,9 @@ void THtmlRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info)
     const QString scheme = info.requestUrl().scheme();
     const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
 
-    bool block = false;
-    // Local files and the program's own resources are never for pages.
-    if (scheme == QLatin1String("file") || scheme == QLatin1String("qrc"))
-        block = true;
+    // Local files, the program's own resources and every scheme that is not
+    // the web's or the emoticons' are never for pages.
+    bool block = !web && scheme != QLatin1String("res");
     switch (info.resourceType()) {
     case R::ResourceTypeScript:
     case R::ResourceTypeWorker:
@@ -63,4 +62,5 @@ void THtmlRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info)
     }
     if (web && !m_userAgent.isEmpty())
         info.setHttpHeader("User-Agent", m_userAgent);
+    emit Passed(info.requestUrl());
 }

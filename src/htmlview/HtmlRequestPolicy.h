@@ -6,8 +6,10 @@
 #include <QWebEngineUrlRequestInterceptor>
 
 // Every request a page of one HTML view makes passes here: it enforces the
-// view's download options, keeps local files, program resources, scripts
-// and plug-ins out of reach, and carries the view's user-agent token.
+// view's download options, lets only web addresses and the program's own
+// "res" scheme through (never local files, program resources or any other
+// scheme), keeps scripts and plug-ins out, and carries the view's
+// user-agent token.
 class THtmlRequestPolicy : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
 public:
@@ -25,6 +27,10 @@ public:
     static QByteArray WithToken(const QByteArray& base, const QString& token);
 
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+
+signals:
+    // A request was let through.
+    void Passed(const QUrl& url);
 
 private:
     quint32 m_flags = 0;

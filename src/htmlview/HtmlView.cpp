@@ -2,6 +2,7 @@
 
 #include "base/AppState.h"
 #include "htmlview/HtmlBridge.h"
+#include "htmlview/HtmlPage.h"
 #include "htmlview/HtmlRequestPolicy.h"
 #include "htmlview/HtmlValues.h"
 #include "htmlview/ResSchemeHandler.h"
@@ -16,10 +17,11 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineNavigationRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -28,6 +30,7 @@
 #include <QWebEngineView>
 
 #include <cfenv>
+#include <utility>
 
 namespace {
 
@@ -111,12 +114,10 @@ TContextMenuKind MenuKind(const QWebEngineContextMenuRequest* request)
     return cmDefault;
 }
 
-bool AllowedNavigation(const QUrl& url)
-{
-    const QString s = url.scheme();
-    return s == QLatin1String("about") || s == QLatin1String("http") ||
-           s == QLatin1String("https") || s == QLatin1String("res");
-}
+// A page that kills the renderer again within RestoreGraceMs of being put
+// back, MaxRestores times in a row, is given up on and the view left empty.
+constexpr int MaxRestores = 3;
+constexpr qint64 RestoreGraceMs = 10000;
 
 } // namespace
 
@@ -135,6 +136,8 @@ THtmlView::THtmlView(QWidget* parent)
         if (OnCommandStateChange)
             OnCommandStateChange(this, -1, true);
     });
+    connect(m_bridge, &THtmlBridge::ContentChanged, this,
+            [this](const QString& html) { m_content = html; });
 }
 
 THtmlView::~THtmlView()
@@ -197,7 +200,7 @@ void THtmlView::StartEngine()
     m_view = new QWebEngineView(this);
     // The engine paints through a surface of its own.
     m_view->setProperty("zentroForeignSurface", true);
-    auto* page = new QWebEnginePage(SharedProfile(), m_view);
+    auto* page = new THtmlPage(SharedProfile(), m_bridge, m_view);
     page->setUrlRequestInterceptor(m_policy);
     m_channel = new QWebChannel(page);
     m_channel->registerObject(QStringLiteral("host"), m_bridge);
@@ -222,12 +225,18 @@ void THtmlView::StartEngine()
     s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     s->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
 
-    connect(page, &QWebEnginePage::navigationRequested, this,
-            [](QWebEngineNavigationRequest& request) {
-                if (!AllowedNavigation(request.url()))
-                    request.reject();
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        // A refused navigation stops at once and leaves the document as it
+        // was; a loaded page, or the engine's page for a failed load, is a
+        // new document.
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+            info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            LoadFinished();
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                RenderProcessTerminated(status);
             });
-    connect(page, &QWebEnginePage::loadFinished, this, &THtmlView::LoadFinished);
     connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
         if (OnStatusTextChange)
             OnStatusTextChange(this, url);
@@ -253,14 +262,52 @@ void THtmlView::LoadFinished()
     m_hasDocument = true;
     // Every new document starts with the bridge's defaults.
     ApplySettings();
+    if (m_restoring)
+        Restore();
     if (OnDocumentComplete)
         OnDocumentComplete(this, m_view->url());
+}
+
+void THtmlView::RenderProcessTerminated(int status)
+{
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    // Read now: the fresh page's first snapshot says it is not edited.
+    if (!m_restoring)
+        m_restoreEditing = m_bridge->Editing();
+    if (m_restoredAt.isValid() && m_restoredAt.hasExpired(RestoreGraceMs))
+        m_restores = 0;
+    m_restoring = true;
+    m_hasDocument = false;
+    m_writing = false;
+    if (OnRenderProcessTerminated)
+        OnRenderProcessTerminated(this);
+    // Not from inside the engine's report of the loss.
+    QTimer::singleShot(0, this, [this] {
+        if (m_view)
+            m_view->setUrl(m_address);
+    });
+}
+
+void THtmlView::Restore()
+{
+    m_restoring = false;
+    m_restoredAt.start();
+    if (++m_restores > MaxRestores)
+        return;
+    if (!m_content.isEmpty())
+        RunBridge(QStringLiteral("write"), {m_content});
+    if (m_restoreEditing)
+        RunBridge(QStringLiteral("setDesignMode"), {QStringLiteral("on")});
 }
 
 void THtmlView::Navigate(const QString& URL)
 {
     StartEngine();
-    m_view->setUrl(QUrl(URL));
+    m_address = QUrl(URL);
+    m_content.clear();
+    m_restores = 0;
+    m_view->setUrl(m_address);
 }
 
 void THtmlView::Stop()
@@ -449,7 +496,8 @@ void THtmlView::EndWrite()
     // Written in one piece: the bridge replaces the page in place and
     // attaches its listeners again in the same call.
     RunBridge(QStringLiteral("write"), {m_written});
-    m_written.clear();
+    m_content = std::exchange(m_written, QString());
+    m_restores = 0;
     ApplySettings();
 }
 

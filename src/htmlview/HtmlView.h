@@ -4,6 +4,7 @@
 #include "htmlview/HtmlViewOptions.h"
 #include "htmlview/PrintOptions.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QPointer>
 #include <QUrl>
@@ -25,7 +26,11 @@ class THtmlRequestPolicy;
 // never load anything (the chat transcript) never start the engine.
 //
 // Pages never run their own scripts and never read local files: the only
-// script is the program's bridge, in its own world.
+// script is the program's bridge, in its own world. Nor do they move the
+// view: links leave for the desktop (THtmlPage). Should the engine's
+// renderer process die, the view loads its page again and puts back what
+// it showed: the HTML last written into it, or, while it was being edited,
+// the copy the bridge sent after the last change.
 class THtmlView : public QFrame {
     Q_OBJECT
 public:
@@ -77,6 +82,9 @@ public:
     // A context menu is asked for at a screen point; S_OK means the window
     // has shown its own menu and the engine shows none.
     std::function<int(quint32 dwID, const QPoint& ppt)> OnShowContextMenu;
+    // The renderer process ended abnormally: the document is gone until the
+    // view has restored it, which ends with OnDocumentComplete.
+    std::function<void(THtmlView* Sender)> OnRenderProcessTerminated;
 
     // The engine's view, or null until the engine has started.
     QWebEngineView* View() const { return m_view; }
@@ -93,6 +101,7 @@ public:
 
     // The document facade's end: commands, writes and questions.
     THtmlBridge* Bridge() const { return m_bridge; }
+    THtmlRequestPolicy* RequestPolicy() const { return m_policy; }
     void ExecCommand(const QString& command, bool showUI, const QVariant& value);
     void SetDesignMode(const QString& value);
     void SetBgColor(const QString& value);
@@ -106,6 +115,8 @@ private:
     void ApplySettings();
     void RunBridge(const QString& function, const QVariantList& args = {});
     void LoadFinished();
+    void RenderProcessTerminated(int status);
+    void Restore();
     void SaveDocumentTo(const QString& fileName);
     // Asks for an address (and, given somewhere to put it, a picture's
     // alternative text); empty when cancelled.
@@ -130,4 +141,14 @@ private:
     bool m_hasDocument = false;
     bool m_writing = false;
     QString m_written;
+
+    // What the view shows, to put back after a renderer crash: the address
+    // last navigated to and the HTML last written or edited.
+    QUrl m_address;
+    QString m_content;
+    bool m_restoring = false;
+    bool m_restoreEditing = false;
+    // Restores in a row, each lost again soon after it was put back.
+    int m_restores = 0;
+    QElapsedTimer m_restoredAt;
 };

@@ -32,6 +32,8 @@
 
 #include <memory>
 
+#include <signal.h>
+
 class tst_Mail : public QObject {
     Q_OBJECT
 private slots:
@@ -269,6 +271,39 @@ private slots:
         QVERIFY(b->EditorReady);
     }
 
+    void rendererCrashLosesNothing()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        f->leSubject->setText(QStringLiteral("Lunch"));
+        f->leCC->setText(QStringLiteral("Ana"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
+        SetMessage(f, QStringLiteral("<p id=p>Lunch on <b id=b>Friday</b></p>"));
+        CaretIn(f, QStringLiteral("b"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->BoldButton->isChecked(), 10000);
+        const QString written = Body(f);
+
+        QSignalSpy ready(f, &TfMail::EditorBecameReady);
+        QWebEnginePage* page = f->web->View()->page();
+        const qint64 pid = page->renderProcessPid();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 20000);
+        QVERIFY(page->renderProcessPid() != pid);
+        QCOMPARE(Body(f), written);
+        QCOMPARE(Eval(f->web, QStringLiteral("document.designMode")).toString(),
+                 QStringLiteral("on"));
+        QCOMPARE(f->leTo->text(), QStringLiteral("Darvel"));
+        QCOMPARE(f->leSubject->text(), QStringLiteral("Lunch"));
+        QCOMPARE(f->leCC->text(), QStringLiteral("Ana"));
+
+        // The toolbar follows the new document, and commands reach it.
+        QTRY_VERIFY_WITH_TIMEOUT(!f->BoldButton->isChecked(), 10000);
+        SelectAllOf(f, QStringLiteral("b"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->BoldButton->isChecked(), 10000);
+        f->BoldButton->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!Body(f).contains(QStringLiteral("<b")), 10000);
+    }
+
     void contextMenuStatusAndPreview()
     {
         TfMail* f = Open(QStringLiteral("Darvel"));
@@ -280,9 +315,13 @@ private slots:
                      int(S_OK));
         }));
 
-        // The link under the pointer goes to the third panel.
-        f->web->OnStatusTextChange(f->web, QStringLiteral("http://example.invalid/"));
-        QCOMPARE(f->sbPanels[2]->text(), QStringLiteral("http://example.invalid/"));
+        // The link under the pointer goes to the third panel, as the page
+        // wrote it, markup and all.
+        const QString link = QStringLiteral("mailto:<b>bank</b>@example.invalid");
+        f->web->OnStatusTextChange(f->web, link);
+        QCOMPARE(f->sbPanels[2]->text(), link);
+        QVERIFY(f->sbPanels[2]->sizeHint().width() >=
+                f->sbPanels[2]->fontMetrics().horizontalAdvance(link));
         QVERIFY(f->sbPanels[0]->text().isEmpty() && f->sbPanels[1]->text().isEmpty());
 
         // "Print ..." does nothing; "Print Preview" paints the editor at

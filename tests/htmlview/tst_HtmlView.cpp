@@ -12,6 +12,7 @@
 #include "ProcessTree.h"
 #include "ZentroTest.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -94,6 +95,10 @@ QMenu* VisibleMenu()
 
 class tst_HtmlView : public QObject {
     Q_OBJECT
+public slots:
+    // The desktop's handler, as QDesktopServices calls it.
+    void Open(const QUrl& url) { m_opened << url; }
+
 private slots:
     // First: no engine has run in this process yet.
     void emptyViewHasNoEngineAndNoDocument()
@@ -542,6 +547,76 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(status, QString(), 10000);
     }
 
+    void linksLeaveForTheDesktopAndTheViewStays()
+    {
+        // What a click on each link does: opened by the desktop or refused.
+        const struct {
+            const char* href;
+            const char* target;
+            bool opens;
+        } links[] = {
+            {"http://example.invalid/a", "", true},
+            {"https://example.invalid/b?c=d", "", true},
+            {"mailto:someone@example.invalid", "", true},
+            {"http://example.invalid/new", "_blank", true},
+            {"ftp://example.invalid/f", "", false},
+            {"zentro-x:anything", "", false},
+            {"res://zentro/RT_EMOTICON/1", "", false},
+            {"data:text/html,<p>x</p>", "_blank", false},
+        };
+        for (const char* scheme : {"http", "https", "mailto", "ftp", "zentro-x", "res", "data"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+        auto web = BlankView();
+        QString html = QStringLiteral("<body style='margin:0'>");
+        for (const auto& link : links)
+            html += QStringLiteral("<a href='%1' target='%2' style='display:block;height:30px'>"
+                                   "link</a>")
+                        .arg(QString::fromLatin1(link.href), QString::fromLatin1(link.target));
+        Load(web.get(), html);
+        QWebEnginePage* page = web->View()->page();
+        // A refused navigation starts and stops, but never moves the view.
+        QSignalSpy moves(page, &QWebEnginePage::urlChanged);
+        int completions = 0;
+        web->OnDocumentComplete = [&completions](THtmlView*, const QUrl&) {
+            ++completions;
+        };
+        QWidget* surface = web->View()->focusProxy();
+        int row = 0;
+        for (const auto& link : links) {
+            m_opened.clear();
+            const int before = web->Bridge()->SnapshotCount();
+            QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(20, 15 + 30 * row++));
+            if (link.opens) {
+                QTRY_COMPARE_WITH_TIMEOUT(m_opened.size(), 1, 10000);
+                QCOMPARE(m_opened.first(), QUrl(QString::fromLatin1(link.href)));
+                continue;
+            }
+            // The click has been handled, and whatever it asked for too.
+            QTRY_VERIFY_WITH_TIMEOUT(web->Bridge()->SnapshotCount() > before, 10000);
+            Eval(web.get(), QStringLiteral("true"));
+            QCoreApplication::processEvents();
+            QVERIFY2(m_opened.isEmpty(), link.href);
+        }
+        QCOMPARE(moves.count(), 0);
+        QCOMPARE(completions, 0);
+        QCOMPARE(web->View()->url(), QUrl(QStringLiteral("about:blank")));
+
+        // While the page is edited a click on a link places the caret there.
+        web->Document().Set(QStringLiteral("designMode"), QStringLiteral("On"));
+        QTRY_VERIFY_WITH_TIMEOUT(web->Bridge()->Editing(), 10000);
+        m_opened.clear();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 15));
+        QTRY_COMPARE_WITH_TIMEOUT(web->Bridge()->LinkAtSelection(),
+                                  QStringLiteral("http://example.invalid/a"), 10000);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 45));
+        QTRY_COMPARE_WITH_TIMEOUT(web->Bridge()->LinkAtSelection(),
+                                  QStringLiteral("https://example.invalid/b?c=d"), 10000);
+        QCOMPARE(moves.count(), 0);
+        QVERIFY(m_opened.isEmpty());
+        for (const char* scheme : {"http", "https", "mailto", "ftp", "zentro-x", "res", "data"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
     void paintingShowsThePage()
     {
         auto web = BlankView();
@@ -558,6 +633,9 @@ private slots:
             10000);
         QCOMPARE(canvas.pixelColor(200, 50), QColor(Qt::white));
     }
+
+private:
+    QList<QUrl> m_opened;
 };
 
 ZENTRO_TEST_MAIN(tst_HtmlView)

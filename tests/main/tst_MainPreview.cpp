@@ -21,6 +21,8 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include <signal.h>
+
 namespace {
 
 // Evaluates an expression on the preview's page (in the program's own
@@ -121,6 +123,27 @@ private slots:
                      QStringLiteral("rgb(0, 0, 0)"));
         // The page stays, only editable now.
         QVERIFY(PageText(w).contains(QStringLiteral("Please select")));
+    }
+
+    void rendererCrashShowsTheSelectedMessageAgain()
+    {
+        m_window = new TfMain;
+        TfMain* w = m_window;
+        QTRY_VERIFY_WITH_TIMEOUT(PageText(w).contains(QStringLiteral("Please select")), 20000);
+        w->lvHeaders->selectRow(1);
+        QTRY_VERIFY_WITH_TIMEOUT(PageText(w).contains(QStringLiteral("Teodric")), 10000);
+
+        QWebEnginePage* page = w->web->View()->page();
+        const qint64 pid = page->renderProcessPid();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(page->renderProcessPid() > 0 && page->renderProcessPid() != pid,
+                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(PageText(w).contains(QStringLiteral("Teodric")), 20000);
+        QCOMPARE(w->web->View()->url(), QUrl(QStringLiteral("about:blank")));
+        // The selection drives the recovered preview as before.
+        w->lvHeaders->selectRow(0);
+        QTRY_VERIFY_WITH_TIMEOUT(PageText(w).contains(QStringLiteral("Ilvana")), 10000);
     }
 
 private:

@@ -1,9 +1,12 @@
 #include "app/Application.h"
+#include "app/Platform.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (!ChoosePlatform(argc, argv))
+        return 1;
     PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication(app);

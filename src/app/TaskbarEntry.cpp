@@ -22,10 +22,12 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name)
 
 void KeepOffTaskbar(QWidget* window)
 {
+    // The offscreen platform answers the X11 interface too, without a
+    // connection.
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || window->isVisible())
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || window->isVisible())
         return;
-    xcb_connection_t* c = x11->connection();
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t skip = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)

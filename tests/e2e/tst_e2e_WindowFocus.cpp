@@ -52,8 +52,6 @@ private slots:
     {
         if (!SyntheticInput())
             QSKIP("no synthetic input on this display");
-        const bool managed =
-            qEnvironmentVariable("ZENTRO_DESKTOP", QStringLiteral("bare")) != QLatin1String("bare");
         Program zentro;
         QVERIFY(zentro.Start());
         const QString bar = WaitForWindow(QStringLiteral("^Zentro AppBar$"));

@@ -35,6 +35,9 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false)
     return f;
 }
 
+// How long a bar brought down by RollDown stays when the pointer is away.
+constexpr int RollDownHoldMs = 2000;
+
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
     auto* b = new QToolButton(parent);
@@ -193,11 +196,20 @@ bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
 
 void TfAppBar::tRollTimer()
 {
-    const int target = RollTarget(IsPointOnBar(QCursor::pos()), height());
+    const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
+    const int target = RollTarget(down, height());
     const int top = y() - ScreenTop;
     if (top == target)
         return;
     move(x(), ScreenTop + RollStep(top, target));
+}
+
+void TfAppBar::RollDown()
+{
+    m_heldDown.setRemainingTime(RollDownHoldMs);
+    raise();
+    if (!tRoll->isActive())
+        tRoll->start();
 }
 
 void TfAppBar::paintEvent(QPaintEvent*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QRegion>
 #include <QWidget>
 
@@ -60,6 +61,10 @@ public:
     // whenever screens come, go or change.
     void PlaceOnPrimaryScreen();
     void tRollTimer();
+    // Brings the bar down as if the pointer had touched it and keeps it
+    // there for a moment, so that the user sees it (a later start of the
+    // program hands over to this one); then the usual roll rules apply.
+    void RollDown();
     void sbFullClick();
     void sbMessengerClick();
     void ContactN1Click(QAction* sender);
@@ -80,4 +85,5 @@ private:
     void BuildMenu();
     void FollowScreenChanges();
     bool m_painted = false;
+    QDeadlineTimer m_heldDown; // expired unless RollDown holds the bar
 };

@@ -14,9 +14,11 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -109,8 +111,45 @@ bool TfAppBar::eventFilter(QObject* watched, QEvent* event)
         const Qt::WindowType type = w->windowType();
         if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip)
             QTimer::singleShot(0, this, [this] { raise(); });
+        // A popup or a menu of ours may take the pointer: watch it meanwhile.
+        if (w->isWindow())
+            WakeRoll();
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // A pressed button keeps the pointer's events with its window.
+        WakeRoll();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TfAppBar::enterEvent(QEnterEvent* event)
+{
+    FormMouseEnter();
+    QWidget::enterEvent(event);
+}
+
+void TfAppBar::moveEvent(QMoveEvent* event)
+{
+    // Placed anew from outside (the window manager, a screen change): roll
+    // from there.
+    WakeRoll();
+    QWidget::moveEvent(event);
+}
+
+void TfAppBar::FormMouseEnter()
+{
+    WakeRoll();
+}
+
+void TfAppBar::WakeRoll()
+{
+    if (!tRoll->isActive())
+        tRoll->start();
+}
+
+bool TfAppBar::PointerHeldElsewhere()
+{
+    return QApplication::activePopupWidget() || QWidget::mouseGrabber() ||
+           QGuiApplication::mouseButtons() != Qt::NoButton;
 }
 
 void TfAppBar::BuildMenu()
@@ -199,17 +238,21 @@ void TfAppBar::tRollTimer()
     const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
     const int target = RollTarget(down, height());
     const int top = y() - ScreenTop;
-    if (top == target)
+    if (top != target) {
+        move(x(), ScreenTop + RollStep(top, target));
         return;
-    move(x(), ScreenTop + RollStep(top, target));
+    }
+    // Rolled up with the pointer away: nothing can change until the
+    // pointer enters the shape, and the window system reports that.
+    if (!down && !PointerHeldElsewhere())
+        tRoll->stop();
 }
 
 void TfAppBar::RollDown()
 {
     m_heldDown.setRemainingTime(RollDownHoldMs);
     raise();
-    if (!tRoll->isActive())
-        tRoll->start();
+    WakeRoll();
 }
 
 void TfAppBar::paintEvent(QPaintEvent*)

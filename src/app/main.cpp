@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/Platform.h"
 #include "app/SingleInstance.h"
 #include "appbar/uAppbar.h"
 #include "base/AppSetup.h"
@@ -26,6 +27,8 @@ void ReportFirstPaint()
 
 int main(int argc, char* argv[])
 {
+    if (!ChoosePlatform(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     SetUpApplication(app);
     // A later start shows the running Zentro instead of a second app-bar.

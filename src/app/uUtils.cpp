@@ -39,7 +39,16 @@ void OpenComposer(const QString& Subject, const QString& To, const QString& CC, 
     f->leTo->setText(To);
     f->leCC->setText(CC);
     f->leBCC->setText(BCC);
-    f->show();
-    f->raise();
-    f->activateWindow();
+    ShowInFront(f);
+}
+
+void ShowInFront(QWidget* window)
+{
+    // A minimized window comes back as it was before; show() alone would
+    // leave it minimized.
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

@@ -21,3 +21,7 @@ void SetDoubleBufferedDeep(QWidget* control);
 
 // Creates a composer, fills in its four header fields and shows it.
 void OpenComposer(const QString& Subject, const QString& To, const QString& CC, const QString& BCC);
+
+// Shows a window the user asked for in front, with the keyboard focus: a
+// minimized one is restored first.
+void ShowInFront(QWidget* window);

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
+#include "appbar/StayOnTop.h"
 #include "base/TColor.h"
 #include "base/WindowLook.h"
 #include "contacts/uMessenger.h"
@@ -41,8 +42,12 @@ QToolButton* FlatButton(QWidget* parent, const QString& hint)
 
 } // namespace
 
+// The bar bypasses the window manager: managers clamp a window that sits
+// above the screen's top, place it themselves (XWayland's manager) or give
+// it the focus when clicked. TStayOnTop keeps it above managed windows.
 TfAppBar::TfAppBar(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
 {
     setWindowTitle(QStringLiteral("Zentro AppBar"));
     SetWindowLook(this);
@@ -69,8 +74,10 @@ TfAppBar::TfAppBar(QWidget* parent)
     connect(tRoll, &QTimer::timeout, this, &TfAppBar::tRollTimer);
 
     FormCreate();
+    FollowScreenChanges();
     tRoll->start();
     show();
+    StayOnTop = new TStayOnTop(this);
     // Stay above the program's other windows also where no window manager
     // enforces the always-on-top hint.
     qApp->installEventFilter(this);
@@ -168,18 +175,43 @@ void TfAppBar::BuildMenu()
 
 void TfAppBar::FormCreate()
 {
-    // A Qt::Tool window already keeps out of the taskbar; Qt has no hidden
-    // application window that would need the same treatment.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : AppBarWidth;
+    // Bypassing the window manager keeps the bar out of taskbars and
+    // pagers; Qt has no hidden application window that would need the same.
     resize(AppBarWidth, AppBarHeight);
-    move(AppBarLeft(screenWidth, width()), 0);
+    PlaceOnPrimaryScreen();
 
     sbFull->move(0, 0);
     sbMessenger->move(width() - sbMessenger->width(), 0);
 
     BarRegion = BarRegionOf(width(), height());
     setMask(BarRegion);
+}
+
+void TfAppBar::PlaceOnPrimaryScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, AppBarWidth, 0);
+    // A bar rolled up stays rolled up on its new screen.
+    const int rolled = qBound(RollTarget(false, height()), y() - ScreenTop, 0);
+    ScreenTop = area.top();
+    move(area.left() + AppBarLeft(area.width(), width()), ScreenTop + rolled);
+}
+
+void TfAppBar::FollowScreenChanges()
+{
+    const auto follow = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, &TfAppBar::PlaceOnPrimaryScreen);
+    };
+    const auto screens = QGuiApplication::screens();
+    for (QScreen* screen : screens)
+        follow(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, follow](QScreen* screen) {
+        follow(screen);
+        PlaceOnPrimaryScreen();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, &TfAppBar::PlaceOnPrimaryScreen,
+            Qt::QueuedConnection);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &TfAppBar::PlaceOnPrimaryScreen);
 }
 
 bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
@@ -191,9 +223,9 @@ void TfAppBar::tRollTimer()
 {
     const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
     const int target = RollTarget(down, height());
-    const int top = y();
+    const int top = y() - ScreenTop;
     if (top != target) {
-        move(x(), RollStep(top, target));
+        move(x(), ScreenTop + RollStep(top, target));
         return;
     }
     // Rolled up with the pointer away: nothing can change until the
@@ -261,9 +293,7 @@ void TfAppBar::sbFullClick()
     if (!fMain) {
         fMain = new TfMain();
     } else {
-        fMain->show();
-        fMain->raise();
-        fMain->activateWindow();
+        ShowInFront(fMain);
     }
 }
 
@@ -274,9 +304,7 @@ void TfAppBar::sbMessengerClick()
     if (!fMessenger) {
         fMessenger = new TfMessenger();
     } else {
-        fMessenger->show();
-        fMessenger->raise();
-        fMessenger->activateWindow();
+        ShowInFront(fMessenger);
     }
 }
 

@@ -9,6 +9,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
+class TStayOnTop;
 
 // The app-bar: the application's main window, a borderless always-on-top
 // strip cut to a trapezoid at the top of the primary screen. It rolls up
@@ -49,10 +50,16 @@ public:
     // The trapezoid in window coordinates: hit-test area, painted outline
     // and source of the window shape.
     QRegion BarRegion;
+    // The top of the primary screen, which the roll is relative to.
+    int ScreenTop = 0;
+    TStayOnTop* StayOnTop = nullptr;
 
     bool IsPointOnBar(const QPoint& screenPoint) const;
 
     void FormCreate();
+    // Top centre of the primary screen, keeping the roll state; runs again
+    // whenever screens come, go or change.
+    void PlaceOnPrimaryScreen();
     void tRollTimer();
     // The pointer entered the trapezoid (the window's shape): the roll
     // timer, stopped while the bar rests rolled up, runs again.
@@ -81,6 +88,7 @@ protected:
 private:
     void FormPaint(QPainter& canvas);
     void BuildMenu();
+    void FollowScreenChanges();
     // Starts the roll timer unless it runs.
     void WakeRoll();
     // True while the program holds the pointer (a popup, a grab, a pressed

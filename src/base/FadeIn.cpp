@@ -19,6 +19,8 @@ void TFadeIn::StartFadeIn()
     Apply();
     m_window->show();
     m_window->raise();
+    // A window the user opened takes the keyboard: the first key lands.
+    m_window->activateWindow();
     m_tmrShow->start();
 }
 

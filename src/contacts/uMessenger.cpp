@@ -1,6 +1,7 @@
 #include "contacts/uMessenger.h"
 
 #include "app/Application.h"
+#include "app/TaskbarEntry.h"
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "base/FadeIn.h"
@@ -31,8 +32,11 @@ constexpr int StatusBarHeight = 19;
 
 } // namespace
 
-TfMessenger::TfMessenger(QWidget* parent) : QMainWindow(parent, Qt::Tool)
+// A normal window kept off the taskbar rather than a Qt::Tool window, which
+// the window manager would keep above the chat windows it opens.
+TfMessenger::TfMessenger(QWidget* parent) : QMainWindow(parent, Qt::Window)
 {
+    KeepOffTaskbar(this);
     BuildControls();
     BuildMainMenu();
     WireHandlers();
@@ -135,9 +139,7 @@ void TfMessenger::tvContactsDblClick()
         return;
     auto* chat = new TfChat();
     chat->setWindowTitle(QStringLiteral("Chat with ") + node->Text());
-    chat->show();
-    chat->raise();
-    chat->activateWindow();
+    ShowInFront(chat);
 }
 
 // The status icons stand at the right edge of every row.

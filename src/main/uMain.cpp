@@ -645,8 +645,7 @@ void TfMain::Action3Execute()
             cdClose();
         };
     }
-    cd->show();
-    cd->raise();
+    ShowInFront(cd);
 }
 
 void TfMain::ZmPopupMenu1Popup(QObject* Sender)

@@ -23,6 +23,9 @@ private slots:
         QVERIFY(bar.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(bar.windowType(), Qt::Tool);
+        // Out of the window manager's hands, and never the focus window.
+        QVERIFY(bar.windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+        QVERIFY(bar.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
         QVERIFY(bar.isVisible());
         QCOMPARE(bar.mask(), BarRegionOf(500, 25));
         QCOMPARE(bar.BarRegion, BarRegionOf(500, 25));

@@ -59,22 +59,25 @@ inline QString WindowName(const QString& id)
     return Xdo({QStringLiteral("getwindowname"), id});
 }
 
+// Where the window's own area is on the screen. xwininfo rather than
+// xdotool, which adds a window manager's frame offset twice.
 inline std::optional<QRect> WindowGeometry(const QString& id)
 {
-    const QString out = Xdo({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+    QProcess p;
+    p.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+    p.waitForFinished(10000);
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
     int x = 0, y = 0, w = 0, h = 0, found = 0;
     for (const QString& line : out.split(QLatin1Char('\n'))) {
-        const auto kv = line.split(QLatin1Char('='));
-        if (kv.size() != 2)
-            continue;
-        const int v = kv[1].toInt();
-        if (kv[0] == QLatin1String("X"))
+        const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed();
+        const int v = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+        if (key == QLatin1String("Absolute upper-left X"))
             x = v, ++found;
-        else if (kv[0] == QLatin1String("Y"))
+        else if (key == QLatin1String("Absolute upper-left Y"))
             y = v, ++found;
-        else if (kv[0] == QLatin1String("WIDTH"))
+        else if (key == QLatin1String("Width"))
             w = v, ++found;
-        else if (kv[0] == QLatin1String("HEIGHT"))
+        else if (key == QLatin1String("Height"))
             h = v, ++found;
     }
     if (found != 4)
@@ -135,6 +138,88 @@ inline QImage Screen()
     if (!p.waitForFinished(20000))
         return {};
     return QImage(file);
+}
+
+// The window with the keyboard focus (its client window under a manager).
+inline QString FocusedWindow()
+{
+    return Xdo({QStringLiteral("getwindowfocus")});
+}
+
+// Runs xwininfo; returns its standard output.
+inline QString WinInfo(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xwininfo"), args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Where a window stands among the root's children, bottom first: a managed
+// window counts by its manager's frame. -1 when it is not found.
+inline int StackIndex(const QString& id)
+{
+    QString top = QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
+    for (int depth = 0; depth < 8; ++depth) {
+        const QString tree = WinInfo({QStringLiteral("-id"), top, QStringLiteral("-tree")});
+        const int root = tree.indexOf(QLatin1String("Root window id: "));
+        const int parent = tree.indexOf(QLatin1String("Parent window id: "));
+        if (root < 0 || parent < 0)
+            return -1;
+        const QString rootId = tree.mid(root + 16).section(QLatin1Char(' '), 0, 0);
+        const QString parentId = tree.mid(parent + 18).section(QLatin1Char(' '), 0, 0);
+        if (parentId == rootId)
+            break;
+        top = parentId;
+    }
+    // xwininfo lists the children top-most first.
+    QStringList order;
+    const QString children = WinInfo({QStringLiteral("-root"), QStringLiteral("-children")});
+    for (const QString& line : children.split(QLatin1Char('\n'))) {
+        const QString t = line.trimmed();
+        if (t.startsWith(QLatin1String("0x")))
+            order.prepend(t.section(QLatin1Char(' '), 0, 0));
+    }
+    return int(order.indexOf(top));
+}
+
+// The scale the program runs at (QT_SCALE_FACTOR, whole numbers only).
+inline int ScaleFactor()
+{
+    const int s = qEnvironmentVariableIntValue("QT_SCALE_FACTOR");
+    return s > 0 ? s : 1;
+}
+
+// The primary monitor in device pixels: the one xrandr marks primary, or
+// the whole display.
+inline QRect PrimaryScreen()
+{
+    QProcess p;
+    p.start(QStringLiteral("xrandr"), {QStringLiteral("--listmonitors")});
+    p.waitForFinished(10000);
+    const QStringList lines =
+        QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        // " 1: +*right 1280/338x1024/270+1280+0  none"
+        const QStringList f = line.simplified().split(QLatin1Char(' '));
+        if (f.size() < 3 || !f[1].contains(QLatin1Char('*')))
+            continue;
+        const QStringList g = f[2].split(QLatin1Char('+'));
+        const QStringList wh = g.value(0).split(QLatin1Char('x'));
+        if (g.size() == 3 && wh.size() == 2)
+            return QRect(g[1].toInt(), g[2].toInt(), wh[0].section(QLatin1Char('/'), 0, 0).toInt(),
+                         wh[1].section(QLatin1Char('/'), 0, 0).toInt());
+    }
+    const QStringList wh = Xdo({QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
+    return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
+}
+
+// False on XWayland: a headless compositor has no input devices, and
+// synthetic input (XTEST) there crashes Xwayland 22. Pointer- and
+// key-driven checks cannot run on such a display.
+inline bool SyntheticInput()
+{
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 inline void Keys(const QStringList& keys)

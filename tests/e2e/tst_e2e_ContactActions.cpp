@@ -3,7 +3,7 @@
 // the selection that formats and follows its editor, closed again; two
 // chats for one contact; the app-bar's "Send e-mail to".
 
-#include "X11Driver.h"
+#include "E2ESteps.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,104 +14,11 @@ using namespace x11;
 
 namespace {
 
-const QRgb TreeCream = qRgb(255, 251, 240);
-
-// Rolls the bar down from its middle, then moves along it to x (relative
-// to the bar), so that the pointer never leaves it.
-bool OnBar(const QString& bar, int x, int y = 12)
-{
-    const int barX = WindowGeometry(bar)->x();
-    MouseMove(barX + 250, 0);
-    if (!QTest::qWaitFor([&] { return WindowGeometry(bar)->y() == 0; }, 5000))
-        return false;
-    MouseMove(barX + 250, 12);
-    MouseMove(barX + x, y);
-    return true;
-}
-
 QString StartToBar(Program& zentro)
 {
     if (!zentro.Start())
         return {};
     return WaitForWindow(QStringLiteral("^Zentro AppBar$"));
-}
-
-// "Exit", the last item of the bar's menu.
-bool ExitFromBar(Program& zentro, const QString& bar)
-{
-    if (!OnBar(bar, 250))
-        return false;
-    Click(3);
-    QTest::qWait(300);
-    Keys({QStringLiteral("Up"), QStringLiteral("Return")});
-    return zentro.WaitForExit() && zentro.Process().exitCode() == 0;
-}
-
-// The rows of the Messenger window's contact tree on screen.
-struct TTreeRows {
-    QRect window;
-    int top = 0;    // first pixel row of the tree
-    int height = 0; // of one row
-    QPoint Row(int index, int x = 150) const
-    {
-        return {window.x() + x, top + index * height + height / 2};
-    }
-};
-
-// Opens the Messenger window from the bar's right button, finds its rows
-// (the tree's cream starts below the menu bar; clicking the first row
-// shows one row's height as the highlight) and expands "Friends": rows
-// are then Enemies, Friends, Darvel, kop318, user1, user2.
-std::optional<TTreeRows> OpenMessenger(const QString& bar)
-{
-    if (!OnBar(bar, 488, 10))
-        return std::nullopt;
-    Click(1);
-    const QString id = WaitForWindow(QStringLiteral("^Zentro Messenger$"));
-    if (id.isEmpty())
-        return std::nullopt;
-    TTreeRows rows;
-    rows.window = *WindowGeometry(id);
-    const int x = rows.window.x() + 150;
-    // The fade-in ends in 32 ms; the tree is cream once it has painted.
-    const bool painted = QTest::qWaitFor(
-        [&] {
-            const QImage screen = Screen();
-            for (int y = rows.window.y(); y < rows.window.y() + 60; ++y)
-                if (screen.pixel(x, y) == TreeCream) {
-                    rows.top = y;
-                    return true;
-                }
-            return false;
-        },
-        10000);
-    if (!painted)
-        return std::nullopt;
-    MouseMove(x, rows.top + 3);
-    Click(1);
-    const bool highlighted = QTest::qWaitFor(
-        [&] {
-            const QImage screen = Screen();
-            int y = rows.top;
-            while (y < rows.top + 60 && screen.pixel(x, y) != TreeCream)
-                ++y;
-            rows.height = y - rows.top;
-            return rows.height > 8;
-        },
-        10000);
-    if (!highlighted)
-        return std::nullopt;
-    // The expand button of "Friends" sits in the indentation; the rows
-    // below it fill with its contacts.
-    const QRect below(rows.window.x(), rows.top + 2 * rows.height, rows.window.width(),
-                      4 * rows.height);
-    const QImage collapsed = Screen().copy(below);
-    const QPoint friends = rows.Row(1, 7);
-    MouseMove(friends.x(), friends.y());
-    Click(1);
-    if (!QTest::qWaitFor([&] { return Screen().copy(below) != collapsed; }, 10000))
-        return std::nullopt;
-    return rows;
 }
 
 // The text of the line edit under a point, through the clipboard.

@@ -1,10 +1,12 @@
 #include "app/Application.h"
 
+#include "app/Artwork.h"
 #include "app/HintStyle.h"
 #include "appbar/uAppbar.h"
 #include "chat/uChat.h"
 #include "htmlview/ResSchemeHandler.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
@@ -19,6 +21,18 @@ TfMessenger* fMessenger = nullptr;
 namespace {
 bool g_terminating = false;
 QString g_title = QStringLiteral("Zentro");
+
+// A window built on a plain widget is a window to a screen reader, not a
+// filler.
+QAccessibleInterface* PlainWindowAccessible(const QString& className, QObject* object)
+{
+    auto* w = qobject_cast<QWidget*>(object);
+    if (!w || !w->isWindow() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip ||
+        className != QLatin1String(w->metaObject()->className()) ||
+        w->metaObject()->superClass() != &QWidget::staticMetaObject)
+        return nullptr;
+    return new QAccessibleWidget(w, QAccessible::Window);
+}
 } // namespace
 
 TViewMode CurrentViewMode()
@@ -61,7 +75,10 @@ void SetUpApplication(QApplication& app)
     QCoreApplication::setOrganizationName(QStringLiteral("Zentro"));
     QGuiApplication::setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
+    // Every window shows Zentro's icon unless it has one of its own.
+    QApplication::setWindowIcon(Artwork::Icon(QStringLiteral("app/zentro")));
     InstallHintStyle(app);
+    QAccessible::installFactory(PlainWindowAccessible);
     // The windows ask for the classic UI faces by name. Without them the
     // font matcher falls back to a face about a fifth wider, which cuts
     // captions off; the metric-compatible sans face keeps their widths.

@@ -40,6 +40,8 @@ QToolButton* FlatButton(QWidget* parent, const QString& hint)
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setToolTip(hint);
+    // The button shows no text: its hint names it to a screen reader.
+    b->setAccessibleName(hint);
     b->resize(23, 22);
     return b;
 }
@@ -50,6 +52,9 @@ TfAppBar::TfAppBar(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Zentro AppBar"));
+    // The bar is rarely the active window; its buttons' hints show anyway,
+    // after the application's hint delay.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     setAutoFillBackground(true);
     QPalette pal = palette();

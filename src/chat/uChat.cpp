@@ -1,6 +1,7 @@
 #include "chat/uChat.h"
 
 #include "app/Application.h"
+#include "app/TColor.h"
 #include "chat/RichEdit.h"
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
@@ -22,6 +23,10 @@ TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Chat"));
     setFont(SansSerif11());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, clr::BtnFace.ToQColor(pal));
+    setPalette(pal);
+    setAutoFillBackground(true);
     // Placed as designed, not centred.
     move(584, 336);
     resize(539, 396);
@@ -66,6 +71,7 @@ void TfChat::BuildControls()
     re = new TRichEdit(Panel1);
     re->setGeometry(8, 8, 457, 57);
     re->setAcceptRichText(true);
+    re->setAccessibleName(QStringLiteral("Message"));
     // Flat: one thin line, no sunken border.
     re->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid palette(mid); }"));
 

@@ -82,7 +82,10 @@ private slots:
         const QString main = *ids.begin();
         // Centred on the screen, 800 x 600, and opaque once the fade is over.
         QCOMPARE(window.size(), QSize(800, 600));
-        QTRY_VERIFY_WITH_TIMEOUT(!Property(main, QStringLiteral("_NET_WM_WINDOW_OPACITY")), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Property(main, QStringLiteral("_NET_WM_WINDOW_OPACITY"))
+                                     .value_or(QStringLiteral("= 4294967295"))
+                                     .endsWith(QLatin1String("= 4294967295")),
+                                 5000);
 
         const QPoint preview = window.topLeft() + inPreview;
         const QRect previewArea(preview - QPoint(60, 40), QSize(120, 80));

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 namespace bench {
 
@@ -83,14 +82,36 @@ qint64 TreeRssKiB(int pid)
 
 double TreeCpuSeconds(int pid)
 {
-    const double tick = double(sysconf(_SC_CLK_TCK));
+    // Each thread's time on the CPU in nanoseconds; the clock ticks of
+    // /proc/<pid>/stat (10 ms) are too coarse for an idle program.
     double total = 0;
     for (int p : ProcessTree(pid)) {
-        const auto f = StatFields(p);
-        if (f.size() > 12)
-            total += (f[11].toLongLong() + f[12].toLongLong()) / tick;
+        const auto tasks = QDir(QStringLiteral("/proc/%1/task").arg(p))
+                               .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& t : tasks) {
+            QFile f(QStringLiteral("/proc/%1/task/%2/schedstat").arg(p).arg(t));
+            if (f.open(QIODevice::ReadOnly))
+                total += f.readAll().split(' ').value(0).toLongLong() / 1e9;
+        }
     }
     return total;
+}
+
+int XServerPid()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& e : entries) {
+        bool ok = false;
+        const int pid = e.toInt(&ok);
+        if (!ok)
+            continue;
+        const QList<QByteArray> args = ReadProc(pid, "cmdline").split('\0');
+        const QByteArray exe = args.value(0).mid(args.value(0).lastIndexOf('/') + 1);
+        if ((exe == "Xvfb" || exe == "Xorg" || exe == "X") && args.contains(display))
+            return pid;
+    }
+    return 0;
 }
 
 int CountInTree(int pid, const QString& exeName)

@@ -18,8 +18,10 @@ qint64 MonotonicNs();
 QList<int> ProcessTree(int pid);
 // Resident memory of a process tree, in KiB.
 qint64 TreeRssKiB(int pid);
-// CPU time (user + system) used so far by a process tree, in seconds.
+// CPU time used so far by a process tree, in seconds.
 double TreeCpuSeconds(int pid);
+// The X server of this display, or 0 when it cannot be found.
+int XServerPid();
 // How many processes of the tree run the given executable name.
 int CountInTree(int pid, const QString& exeName);
 

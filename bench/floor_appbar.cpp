@@ -1,11 +1,8 @@
 // The floor for the start-up, memory and idle figures: the least a Qt
-// program can do to show a frameless 500 x 25 strip that polls the pointer
-// every 10 ms.
+// program can do to show a frameless 500 x 25 strip.
 
 #include <QApplication>
-#include <QCursor>
 #include <QPainter>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -18,12 +15,6 @@ public:
     Strip() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     {
         resize(500, 25);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            const QPoint p = QCursor::pos();
-            m_last = p;
-        });
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.start(10);
     }
 
 protected:
@@ -42,8 +33,6 @@ protected:
     }
 
 private:
-    QTimer m_timer;
-    QPoint m_last;
     bool m_painted = false;
 };
 

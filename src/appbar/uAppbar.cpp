@@ -13,9 +13,11 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -33,6 +35,9 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false)
     f.setBold(bold);
     return f;
 }
+
+// How long a bar brought down by RollDown stays when the pointer is away.
+constexpr int RollDownHoldMs = 2000;
 
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
@@ -104,8 +109,45 @@ bool TfAppBar::eventFilter(QObject* watched, QEvent* event)
         const Qt::WindowType type = w->windowType();
         if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip)
             QTimer::singleShot(0, this, [this] { raise(); });
+        // A popup or a menu of ours may take the pointer: watch it meanwhile.
+        if (w->isWindow())
+            WakeRoll();
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // A pressed button keeps the pointer's events with its window.
+        WakeRoll();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TfAppBar::enterEvent(QEnterEvent* event)
+{
+    FormMouseEnter();
+    QWidget::enterEvent(event);
+}
+
+void TfAppBar::moveEvent(QMoveEvent* event)
+{
+    // Placed anew from outside (the window manager, a screen change): roll
+    // from there.
+    WakeRoll();
+    QWidget::moveEvent(event);
+}
+
+void TfAppBar::FormMouseEnter()
+{
+    WakeRoll();
+}
+
+void TfAppBar::WakeRoll()
+{
+    if (!tRoll->isActive())
+        tRoll->start();
+}
+
+bool TfAppBar::PointerHeldElsewhere()
+{
+    return QApplication::activePopupWidget() || QWidget::mouseGrabber() ||
+           QGuiApplication::mouseButtons() != Qt::NoButton;
 }
 
 void TfAppBar::BuildMenu()
@@ -166,11 +208,24 @@ bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
 
 void TfAppBar::tRollTimer()
 {
-    const int target = RollTarget(IsPointOnBar(QCursor::pos()), height());
+    const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
+    const int target = RollTarget(down, height());
     const int top = y();
-    if (top == target)
+    if (top != target) {
+        move(x(), RollStep(top, target));
         return;
-    move(x(), RollStep(top, target));
+    }
+    // Rolled up with the pointer away: nothing can change until the
+    // pointer enters the shape, and the window system reports that.
+    if (!down && !PointerHeldElsewhere())
+        tRoll->stop();
+}
+
+void TfAppBar::RollDown()
+{
+    m_heldDown.setRemainingTime(RollDownHoldMs);
+    raise();
+    WakeRoll();
 }
 
 void TfAppBar::paintEvent(QPaintEvent*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QRegion>
 #include <QWidget>
 
@@ -53,6 +54,13 @@ public:
 
     void FormCreate();
     void tRollTimer();
+    // The pointer entered the trapezoid (the window's shape): the roll
+    // timer, stopped while the bar rests rolled up, runs again.
+    void FormMouseEnter();
+    // Brings the bar down as if the pointer had touched it and keeps it
+    // there for a moment, so that the user sees it (a later start of the
+    // program hands over to this one); then the usual roll rules apply.
+    void RollDown();
     void sbFullClick();
     void sbMessengerClick();
     void ContactN1Click(QAction* sender);
@@ -64,6 +72,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -71,5 +81,12 @@ protected:
 private:
     void FormPaint(QPainter& canvas);
     void BuildMenu();
+    // Starts the roll timer unless it runs.
+    void WakeRoll();
+    // True while the program holds the pointer (a popup, a grab, a pressed
+    // button): the window system then tells the bar nothing of the pointer
+    // entering it, so only the timer can see it.
+    static bool PointerHeldElsewhere();
     bool m_painted = false;
+    QDeadlineTimer m_heldDown; // expired unless RollDown holds the bar
 };

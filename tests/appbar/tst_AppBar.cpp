@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -101,6 +103,81 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(bar.y(), -23, 5000);
         QCursor::setPos(bar.x() + 250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(bar.y(), 0, 5000);
+    }
+
+    // The roll timer stops once the bar rests rolled up with the pointer
+    // away; what follows must still bring the bar where the pointer says.
+    void wakesFromRest_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("restsAt");
+        QTest::newRow("pointer enters the strip") << "enter" << 0;
+        // Qt tells no other window of the pointer while a popup holds it.
+        QTest::newRow("pointer enters with a popup open") << "popup" << 0;
+        QTest::newRow("pointer enters with a button held") << "button" << 0;
+        // Another window over the strip takes the pointer's entering; taking
+        // that window away puts the pointer into the bar.
+        QTest::newRow("pointer uncovered on the strip") << "covered" << 0;
+        QTest::newRow("placed down from outside") << "placed" << -23;
+    }
+
+    void wakesFromRest()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, restsAt);
+        TfAppBar bar;
+        const QPoint away(bar.x() + 250, 600);
+        const QPoint strip(bar.x() + 250, 0);
+        QCursor::setPos(away);
+        if (QCursor::pos() != away)
+            QSKIP("this platform cannot place the pointer");
+        QTRY_COMPARE_WITH_TIMEOUT(bar.y(), -23, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!bar.tRoll->isActive(), 5000);
+
+        // A window of ours under the pointer, to hold a real button down in.
+        QWidget other;
+        other.setGeometry(away.x() - 100, away.y() - 50, 200, 100);
+        if (what == QLatin1String("popup")) {
+            bar.pmMenu->popup(away);
+            QTRY_VERIFY(bar.pmMenu->isVisible());
+        } else if (what == QLatin1String("button")) {
+            other.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&other));
+            QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                       {QStringLiteral("mousedown"), QStringLiteral("1")}),
+                     0);
+            QTRY_COMPARE(QGuiApplication::mouseButtons(), Qt::LeftButton);
+        } else if (what == QLatin1String("covered")) {
+            other.setGeometry(strip.x() - 50, 0, 100, 40);
+            other.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&other));
+            // The bar raises itself over windows of ours; put this one over it.
+            QCoreApplication::processEvents();
+            other.raise();
+            QTRY_VERIFY_WITH_TIMEOUT(!bar.tRoll->isActive(), 5000);
+        }
+        // Let the timer look once with the pointer held, then move it.
+        QSignalSpy ticks(bar.tRoll, &QTimer::timeout);
+        if (what == QLatin1String("popup") || what == QLatin1String("button"))
+            QVERIFY(ticks.wait());
+        if (what == QLatin1String("placed"))
+            bar.move(bar.x(), 0);
+        else
+            QCursor::setPos(strip);
+        if (what == QLatin1String("covered"))
+            other.hide();
+        QTRY_COMPARE_WITH_TIMEOUT(bar.y(), restsAt, 5000);
+        // Resting on the pointer, the bar keeps watching it.
+        if (restsAt == 0)
+            QVERIFY(bar.tRoll->isActive());
+
+        bar.pmMenu->hide();
+        if (what == QLatin1String("button"))
+            QProcess::execute(QStringLiteral("xdotool"),
+                              {QStringLiteral("mouseup"), QStringLiteral("1")});
+        QCursor::setPos(away);
+        QTRY_COMPARE_WITH_TIMEOUT(bar.y(), -23, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!bar.tRoll->isActive(), 5000);
     }
 };
 

@@ -256,6 +256,11 @@
         },
         setDesignMode(value) {
             document.designMode = value;
+            // An editor starts with its caret at the top, so that the
+            // formatting there is known before the first click.
+            const sel = document.getSelection();
+            if (value === 'on' && sel && sel.rangeCount === 0 && document.body)
+                attempt(() => sel.collapse(document.body, 0));
             applyOptions();
             schedule();
         },

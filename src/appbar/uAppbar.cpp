@@ -36,6 +36,8 @@ QToolButton* FlatButton(QWidget* parent, const QString& hint)
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setToolTip(hint);
+    // The button shows no text: its hint names it to a screen reader.
+    b->setAccessibleName(hint);
     b->resize(23, 22);
     return b;
 }
@@ -50,6 +52,9 @@ TfAppBar::TfAppBar(QWidget* parent)
                           Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
 {
     setWindowTitle(QStringLiteral("Zentro AppBar"));
+    // The bar is rarely the active window; its buttons' hints show anyway,
+    // after the application's hint delay.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     SetWindowLook(this);
 
     sbFull = FlatButton(this, QStringLiteral("Full Mode"));

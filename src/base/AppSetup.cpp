@@ -1,9 +1,27 @@
 #include "base/AppSetup.h"
 
+#include "base/Artwork.h"
 #include "base/HintStyle.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFont>
+
+namespace {
+
+// A window built on a plain widget is a window to a screen reader, not a
+// filler.
+QAccessibleInterface* PlainWindowAccessible(const QString& className, QObject* object)
+{
+    auto* w = qobject_cast<QWidget*>(object);
+    if (!w || !w->isWindow() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip ||
+        className != QLatin1String(w->metaObject()->className()) ||
+        w->metaObject()->superClass() != &QWidget::staticMetaObject)
+        return nullptr;
+    return new QAccessibleWidget(w, QAccessible::Window);
+}
+
+} // namespace
 
 void SetUpApplication(QApplication& app)
 {
@@ -11,7 +29,10 @@ void SetUpApplication(QApplication& app)
     QCoreApplication::setOrganizationName(QStringLiteral("Zentro"));
     QGuiApplication::setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
+    // Every window shows Zentro's icon unless it has one of its own.
+    QApplication::setWindowIcon(Artwork::Icon(QStringLiteral("app/zentro")));
     InstallHintStyle(app);
+    QAccessible::installFactory(PlainWindowAccessible);
     // The windows ask for the classic UI faces by name. Without them the
     // font matcher falls back to a face about a fifth wider, which cuts
     // captions off; the metric-compatible sans face keeps their widths.

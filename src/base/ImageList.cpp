@@ -2,8 +2,62 @@
 
 #include "base/Artwork.h"
 
+#include <QIconEngine>
 #include <QPaintDevice>
 #include <QPainter>
+
+namespace {
+
+QImage Greyed(const QImage& image)
+{
+    QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int g = 96 + qGray(line[x]) * 5 / 8;
+            line[x] = qRgba(g, g, g, qAlpha(line[x]));
+        }
+    }
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// A picture of the list at whatever size a view asks for: artwork is
+// rendered at that size (large toolbar icons are crisp, not 16 pixels in
+// a bigger box), a fixed image is scaled.
+class TImageListIconEngine : public QIconEngine {
+public:
+    TImageListIconEngine(QString artwork, QImage image)
+        : m_artwork(std::move(artwork)), m_image(std::move(image))
+    {
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, dpr));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        QImage img;
+        if (!m_artwork.isEmpty()) {
+            img = Artwork::Image(m_artwork, size, scale);
+        } else {
+            img = m_image.scaled(size * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            img.setDevicePixelRatio(scale);
+        }
+        return QPixmap::fromImage(mode == QIcon::Disabled ? Greyed(img) : img);
+    }
+    QIconEngine* clone() const override { return new TImageListIconEngine(m_artwork, m_image); }
+
+private:
+    QString m_artwork;
+    QImage m_image;
+};
+
+} // namespace
 
 TImageList::TImageList(int width, int height, QObject* parent)
     : QObject(parent), m_width(width), m_height(height)
@@ -57,27 +111,15 @@ QPixmap TImageList::Pixmap(int index, qreal dpr) const
 
 QImage TImageList::DisabledImage(int index, qreal dpr) const
 {
-    QImage img = Image(index, dpr).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int g = 96 + qGray(line[x]) * 5 / 8;
-            line[x] = qRgba(g, g, g, qAlpha(line[x]));
-        }
-    }
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return Greyed(Image(index, dpr));
 }
 
 QIcon TImageList::Icon(int index) const
 {
-    QIcon icon;
-    for (const qreal dpr : {1.0, 2.0}) {
-        QPixmap normal = QPixmap::fromImage(Image(index, dpr));
-        QPixmap disabled = QPixmap::fromImage(DisabledImage(index, dpr));
-        icon.addPixmap(normal, QIcon::Normal);
-        icon.addPixmap(disabled, QIcon::Disabled);
-    }
-    return icon;
+    if (index < 0 || index >= Count())
+        return {};
+    const Entry& e = m_entries[index];
+    return QIcon(new TImageListIconEngine(e.artwork, e.image));
 }
 
 void TImageList::Draw(QPainter& canvas, int x, int y, int index, bool enabled) const

@@ -39,7 +39,8 @@ public:
     QPixmap Pixmap(int index, qreal dpr = 1.0) const;
     // Greyed version, as disabled controls show it.
     QImage DisabledImage(int index, qreal dpr = 1.0) const;
-    // An icon with the normal and the disabled picture.
+    // An icon with the normal and the disabled picture, drawn at the size
+    // it is shown at.
     QIcon Icon(int index) const;
 
     // Draws the picture with its transparency at (x, y); an index out of

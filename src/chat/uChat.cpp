@@ -56,6 +56,7 @@ void TfChat::BuildControls()
     re = new TRichEdit(Panel1);
     re->setGeometry(8, 8, 457, 57);
     re->setAcceptRichText(true);
+    re->setAccessibleName(QStringLiteral("Message"));
     // Flat: one thin line, no sunken border.
     re->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid palette(mid); }"));
 

@@ -166,6 +166,7 @@ TManagerLayout TCommandManager::Layout() const
     TManagerLayout layout;
     for (const TBarState& bar : m_bars)
         layout.Bars.append(bar.Current);
+    layout.Options = m_options;
     return layout;
 }
 
@@ -189,6 +190,7 @@ bool TCommandManager::ApplyLayout(const TManagerLayout& layout)
             return false;
     for (int i = 0; i < BarCount(); ++i)
         SetBar(i, layout.Bars[i]);
+    SetOptions(layout.Options);
     return true;
 }
 

@@ -14,18 +14,6 @@ class QWidget;
 class TCommand;
 class TImageList;
 
-// How the bars of a manager behave beyond their layout (the options page
-// of the customization dialog).
-struct TBarOptions {
-    bool RecentlyUsedFirst = false;  // menus open with the used items only
-    bool FullMenusAfterDelay = true; // and show the others after a pause
-    bool ShowHints = true;           // tips on toolbar buttons
-    bool ShortCutsInHints = false;   // with the command's key
-    int MenuAnimation = 1;           // (None), Default, UnFold, Slide, Fade
-
-    bool operator==(const TBarOptions&) const = default;
-};
-
 // Keeps the named commands of one window and the bars that show them. The
 // bars are item trees (TBarLayout); bar widgets show them and rebuild
 // themselves whenever the manager says a bar changed. The manager also
@@ -67,9 +55,9 @@ public:
     void ResetUsageData();
 
     TManagerLayout Layout() const;
-    // Replaces every bar when the layout fits: as many bars as designed,
-    // and every item names a command of this manager. Otherwise nothing
-    // changes and false is returned.
+    // Replaces every bar and the options when the layout fits: as many
+    // bars as designed, and every item names a command of this manager.
+    // Otherwise nothing changes and false is returned.
     bool ApplyLayout(const TManagerLayout& layout);
 
     const TBarOptions& Options() const { return m_options; }

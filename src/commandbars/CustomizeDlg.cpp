@@ -104,11 +104,13 @@ private:
     QPoint m_press;
 };
 
-// A label whose accelerator moves the focus to its control.
+// A label whose accelerator moves the focus to its control, and whose text
+// names it to a screen reader (lists do not look for their label).
 QLabel* Buddy(const QString& text, QWidget* control)
 {
     auto* label = new QLabel(text, control->parentWidget());
     label->setBuddy(control);
+    control->setAccessibleName(TCommand::StripAccelerator(text).remove(QLatin1Char(':')));
     return label;
 }
 
@@ -392,7 +394,6 @@ void TCustomizeDlg::ApplyOptions()
     options.ShortCutsInHints = cbShortCutsInTips->isChecked();
     options.MenuAnimation = cbMenuAnimations->currentIndex();
     m_manager->SetOptions(options);
-    ApplyMenuAnimation(options.MenuAnimation);
     for (int i = 0; i < m_manager->BarCount(); ++i)
         m_manager->SetSmallIcons(i, !cbLargeIcons->isChecked());
     FillToolbars();

@@ -89,6 +89,9 @@ QComboBox* ToolbarList(QWidget* parent, int width)
     font.setPixelSize(11);
     list->setFont(font);
     list->setMaxVisibleItems(10);
+    // Without this the style drops the whole list down, whatever the
+    // number of visible rows.
+    list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     list->setFocusPolicy(Qt::ClickFocus);
     list->setToolTip(ShortHint(QStringLiteral("Font Name|Select font name")));
     return list;
@@ -249,9 +252,11 @@ void TfMail::BuildToolBar()
     RedoButton = AddToolButton(QStringLiteral("&Redo"), 4, QString());
     ToolButton10 = StandardToolBar->addSeparator();
     FontName = ToolbarList(StandardToolBar, 110);
+    FontName->setAccessibleName(QStringLiteral("Font Name"));
     StandardToolBar->addWidget(FontName);
     ToolButton11 = StandardToolBar->addSeparator();
     FontSize = ToolbarList(StandardToolBar, 40);
+    FontSize->setAccessibleName(QStringLiteral("Font Size"));
     FontSize->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"),
                         QStringLiteral("14"), QStringLiteral("18"), QStringLiteral("24"),
                         QStringLiteral("36")});
@@ -530,6 +535,9 @@ void TfMail::TakeEditorDocument()
         return;
     EditorDocument = document;
     EditorReady = true;
+    // The notifications of the fade were not looked at: mirror the editor
+    // as it stands now.
+    webCommandStateChange(web, 0, false);
     emit EditorBecameReady();
 }
 

@@ -57,8 +57,12 @@ void TextOut(QPainter& canvas, int x, int y, const QString& text)
 TContactTree::TContactTree(TImageList* images, QWidget* parent)
     : QTreeWidget(parent), ilStatus(images)
 {
-    setFrameShape(QFrame::NoFrame);
+    // No border, a flat bevel: one thin line.
+    setStyleSheet(QStringLiteral("QTreeView { border: 1px solid palette(mid); }"));
     setColumnCount(1);
+    // Named for a screen reader, which reads the hidden header too.
+    setHeaderLabel(QStringLiteral("Contacts"));
+    setAccessibleName(QStringLiteral("Contacts"));
     setHeaderHidden(true);
     header()->setStretchLastSection(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -391,10 +395,10 @@ void TContactTree::tvContactsMouseMove(int X, int Y)
     QString S;
     if (TContactNode* N = NodeAt(X, Y)) {
         S = N->Text();
-        // The icon columns, counted from the right edge of the client area.
-        const int W = width();
+        // The icon columns, counted from the right edge of the client area
+        // (not the outer edge: a scroll bar would cover most of the strip).
         const int C = viewport()->width();
-        if (N->IsContact() && X >= W - IconStripWidth) {
+        if (N->IsContact() && X >= C - IconStripWidth) {
             switch ((C - X - 1) / IconPitch) {
             case 0:
                 S += QStringLiteral(" - ICQ Status");
@@ -471,7 +475,12 @@ void TContactTree::mouseMoveEvent(QMouseEvent* event)
 void TContactTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
+    // On a group (its arrow leaves the selection as it was) a double-click
+    // only opens or closes it.
+    const QPoint p = event->position().toPoint();
+    const TContactNode* node = NodeAt(p.x(), p.y());
+    const bool onGroup = node && !node->IsContact();
+    if (event->button() == Qt::LeftButton && !onGroup)
         emit DblClick();
 }
 

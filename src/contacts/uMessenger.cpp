@@ -74,9 +74,15 @@ void TfMessenger::BuildControls()
     Label1->adjustSize(); // sized to its text
     cbStatus = new QComboBox(Panel1);
     cbStatus->setGeometry(56, 4, 185, 21);
+    // Flat: one thin line; rows of 13 pixels in its list.
+    cbStatus->setStyleSheet(QStringLiteral("QComboBox { border: 1px solid palette(mid); "
+                                           "combobox-popup: 0; } "
+                                           "QComboBox QAbstractItemView::item { height: 13px; }"));
     cbStatus->addItems({QStringLiteral("Fucked up"), QStringLiteral("Dead"),
                         QStringLiteral("Still alive, but dying"), QStringLiteral("Weird")});
     cbStatus->setCurrentIndex(0);
+    // The label names the list (to a screen reader too).
+    Label1->setBuddy(cbStatus);
     setTabOrder(tvContacts, cbStatus);
 
     StatusBar1 = new QStatusBar(this);

@@ -11,9 +11,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMenu>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -138,6 +141,17 @@ THtmlView::THtmlView(QWidget* parent)
     });
     connect(m_bridge, &THtmlBridge::ContentChanged, this,
             [this](const QString& html) { m_content = html; });
+    // On a display the engine's view paints into a texture. A window that
+    // gains such a child once it is shown is made anew, a second native
+    // window (a blink, a second placement, the fade again); with this hidden
+    // one it gets that surface when it is first created. Hidden, it never
+    // draws. The offscreen platform composes no widgets with OpenGL.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen") &&
+        QOpenGLContext::globalShareContext()) {
+        auto* surface = new QOpenGLWidget(this);
+        surface->setProperty("zentroForeignSurface", true);
+        surface->hide();
+    }
 }
 
 THtmlView::~THtmlView()

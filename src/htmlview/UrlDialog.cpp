@@ -38,6 +38,8 @@ void THtmlUrlDialog::ShowAlternativeText(const QString& label)
         return;
     leAlt = new QLineEdit(this);
     form->insertRow(1, label, leAlt);
+    // Tab goes from the address to the text before the buttons.
+    setTabOrder(leAddress, leAlt);
 }
 
 QString THtmlUrlDialog::AlternativeText() const

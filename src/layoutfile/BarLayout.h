@@ -41,9 +41,24 @@ struct TBarLayout {
     bool operator==(const TBarLayout&) const = default;
 };
 
+// How the bars of a manager behave beyond their layout (the options page
+// of the customization dialog).
+struct TBarOptions {
+    bool RecentlyUsedFirst = false;  // menus open with the used items only
+    bool FullMenusAfterDelay = true; // and show the others after a pause
+    bool ShowHints = true;           // tips on toolbar buttons
+    bool ShortCutsInHints = false;   // with the command's key
+    int MenuAnimation = 1;           // (None), Default, UnFold, Slide, Fade
+
+    static constexpr int MenuAnimationCount = 5;
+
+    bool operator==(const TBarOptions&) const = default;
+};
+
 // The persisted state of one command manager.
 struct TManagerLayout {
     QList<TBarLayout> Bars;
+    TBarOptions Options;
 
     bool operator==(const TManagerLayout&) const = default;
 };

@@ -32,6 +32,24 @@ public:
         return Items(o, 0, &bar->Items);
     }
 
+    bool Options(const QJsonValue& value, TBarOptions* options)
+    {
+        if (value.isUndefined())
+            return true;
+        if (!value.isObject())
+            return Fail(QStringLiteral("\"options\" is not an object"));
+        const QJsonObject o = value.toObject();
+        if (!Bool(o, u"recentlyUsedFirst", &options->RecentlyUsedFirst) ||
+            !Bool(o, u"fullMenusAfterDelay", &options->FullMenusAfterDelay) ||
+            !Bool(o, u"showHints", &options->ShowHints) ||
+            !Bool(o, u"shortCutsInHints", &options->ShortCutsInHints) ||
+            !Count(o, u"menuAnimation", &options->MenuAnimation))
+            return false;
+        if (options->MenuAnimation >= TBarOptions::MenuAnimationCount)
+            return Fail(QStringLiteral("unknown menu animation"));
+        return true;
+    }
+
 private:
     int m_items = 0;
 
@@ -153,7 +171,8 @@ std::optional<TManagerLayout> TLayoutReader::Parse(const QByteArray& data, QStri
     if (root.value(u"format").toString() != FormatTag())
         return fail(QStringLiteral("not a layout"));
     const QJsonValue version = root.value(u"version");
-    if (!version.isDouble() || version.toDouble() != FormatVersion)
+    if (!version.isDouble() || version.toDouble() < OldestVersion ||
+        version.toDouble() > FormatVersion || version.toDouble() != version.toInt())
         return fail(QStringLiteral("unsupported version"));
     const QJsonValue bars = root.value(u"bars");
     if (!bars.isArray())
@@ -168,6 +187,9 @@ std::optional<TManagerLayout> TLayoutReader::Parse(const QByteArray& data, QStri
             return fail(parser.error);
         layout.Bars.append(bar);
     }
+    // Version 1 kept no options.
+    if (version.toInt() > 1 && !parser.Options(root.value(u"options"), &layout.Options))
+        return fail(parser.error);
     return layout;
 }
 

@@ -56,10 +56,18 @@ QByteArray TLayoutWriter::Serialize(const TManagerLayout& layout)
         o.insert(u"items", Items(bar.Items));
         bars.append(o);
     }
+    const TBarOptions& options = layout.Options;
+    QJsonObject o;
+    o.insert(u"recentlyUsedFirst", options.RecentlyUsedFirst);
+    o.insert(u"fullMenusAfterDelay", options.FullMenusAfterDelay);
+    o.insert(u"showHints", options.ShowHints);
+    o.insert(u"shortCutsInHints", options.ShortCutsInHints);
+    o.insert(u"menuAnimation", options.MenuAnimation);
     QJsonObject root;
     root.insert(u"format", TLayoutReader::FormatTag());
     root.insert(u"version", TLayoutReader::FormatVersion);
     root.insert(u"bars", bars);
+    root.insert(u"options", o);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

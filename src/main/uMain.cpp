@@ -112,6 +112,13 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent, Qt::Window)
 
 TfMain::~TfMain()
 {
+    // The customization dialog goes first, while this window is whole: left
+    // to QWidget's destructor it would go after this one has run, and its
+    // close handler lays out this window's top band.
+    if (cd) {
+        cd->OnClose = nullptr;
+        delete std::exchange(cd, nullptr);
+    }
     // FormDestroy. A run that ends in Full Mode keeps its toolbar layout.
     if (ApplicationTerminating())
         amToolBar->SaveToFile();
@@ -231,6 +238,9 @@ void TfMain::BuildLeftColumn()
     Panel9->setFont(caption);
     Panel9->setFixedHeight(CaptionPanelHeight);
     tvFolders = new QTreeWidget(Panel4);
+    // Named for a screen reader, which reads the hidden header too.
+    tvFolders->setHeaderLabel(QStringLiteral("Folders"));
+    tvFolders->setAccessibleName(QStringLiteral("Folders"));
     tvFolders->setHeaderHidden(true);
     tvFolders->setRootIsDecorated(false);
     // The items draw their own indent (FolderIndent per level).
@@ -286,6 +296,7 @@ void TfMain::BuildRightColumn()
     lvHeaders = new QTableWidget(2, 3, Panel7);
     lvHeaders->setHorizontalHeaderLabels(
         {QStringLiteral("From"), QStringLiteral("Subject"), QStringLiteral("Date/Time")});
+    lvHeaders->setAccessibleName(QStringLiteral("Messages"));
     lvHeaders->setShowGrid(true);
     lvHeaders->setFrameShape(QFrame::NoFrame);
     lvHeaders->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -406,6 +417,9 @@ void TfMain::BindHandlers()
         Action34Execute();
     };
 
+    connect(amToolBar, &TCommandManager::OptionsChanged, this, &TfMain::amToolBarOptionsChange);
+    // The options read with the layout.
+    amToolBarOptionsChange();
     connect(lvHeaders, &QTableWidget::itemSelectionChanged, this, &TfMain::lvHeadersSelectItem);
     web->OnDocumentComplete = [this](THtmlView*, const QUrl&) {
         webDocumentComplete();
@@ -685,6 +699,14 @@ void TfMain::Action3Update(TCommand* sender)
 void TfMain::cdClose()
 {
     LayoutTopBand();
+}
+
+void TfMain::amToolBarOptionsChange()
+{
+    // The dialog sets the toolbar manager's options; the menus read the
+    // menu bar's.
+    amMenuBar->SetOptions(amToolBar->Options());
+    TCustomizeDlg::ApplyMenuAnimation(amToolBar->Options().MenuAnimation);
 }
 
 void TfMain::PopupMessageMenu()

@@ -130,6 +130,7 @@ public:
     void miLargeIconsClick();
     void ZmItem1Click();
     void cdClose();
+    void amToolBarOptionsChange();
 
     void StartFadeIn();
     void tmrShowTimer();

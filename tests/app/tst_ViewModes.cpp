@@ -27,11 +27,8 @@ private slots:
 
     void cleanup()
     {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
+        // Owned windows (a combo box's list) go with their owners.
+        DeleteOwnerlessWindows();
         QVERIFY(!fAppBar && !fMain && !fMessenger);
     }
 

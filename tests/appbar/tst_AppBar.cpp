@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 class tst_AppBar : public QObject {
     Q_OBJECT
@@ -42,6 +43,23 @@ private slots:
         QCOMPARE(bar.Label2->pos(), QPoint(220, 4));
         QCOMPARE(bar.Label1->font().pixelSize(), 13);
         QVERIFY(bar.Label1->font().bold());
+    }
+
+    void hintsShowWhileAnotherWindowIsActive()
+    {
+        TfAppBar bar;
+        // Down, whatever the pointer does meanwhile.
+        bar.tRoll->stop();
+        bar.move(bar.x(), 0);
+        QWidget other;
+        other.setGeometry(100, 200, 200, 100);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        QTest::mouseMove(bar.sbMessenger, QPoint(8, 8));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Messenger Mode"));
+        QVERIFY(!bar.isActiveWindow());
     }
 
     void menuItems()

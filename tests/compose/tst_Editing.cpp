@@ -13,6 +13,7 @@
 #include "ComposerFixture.h"
 #include "ZentroTest.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
 #include <QColorDialog>
@@ -225,6 +226,15 @@ private slots:
     {
         TfMail* f = Open(QStringLiteral("Darvel"));
         QVERIFY(WaitReady(f));
+        // Ready, the lists show the editor's face and size before any click.
+        QTRY_VERIFY_WITH_TIMEOUT(f->FontName->currentIndex() >= 0, 10000);
+        QCOMPARE(f->FontSize->currentText(), QStringLiteral("12"));
+        // The face list drops down ten rows, not the whole list.
+        f->FontName->showPopup();
+        QAbstractItemView* rows = f->FontName->view();
+        QTRY_VERIFY(rows->isVisible());
+        QVERIFY(rows->height() < 12 * rows->sizeHintForRow(0));
+        f->FontName->hidePopup();
         // A face of the list, spelled in other letter cases in the message.
         int face = -1;
         for (int i = 0; i < f->FontName->count() && face < 0; ++i)
@@ -384,6 +394,10 @@ private slots:
         came = AnswerDialog(this, true, [](QDialog* d) {
             const auto edits = d->findChildren<QLineEdit*>();
             QCOMPARE(edits.size(), 2);
+            // Tab goes from the address to the text, then to the buttons.
+            edits[0]->setFocus();
+            QTest::keyClick(edits[0], Qt::Key_Tab);
+            QCOMPARE(d->focusWidget(), edits[1]);
             edits[0]->setText(QStringLiteral("http://example.invalid/a.png"));
             edits[1]->setText(QStringLiteral("a \"quoted\" <picture>"));
         });

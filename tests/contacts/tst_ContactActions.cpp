@@ -100,6 +100,12 @@ void DoubleClick(TContactTree* tree, QPoint at)
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
 }
 
+// A double-click on a group's arrow, which leaves the selection alone.
+void DoubleClickArrow(TContactTree* tree, const char* group)
+{
+    DoubleClick(tree, QPoint(7, tree->RowRect(tree->FindNode(QLatin1String(group))).center().y()));
+}
+
 void DoubleClick(TContactTree* tree, const char* name)
 {
     DoubleClick(tree, tree->RowRect(tree->FindNode(QLatin1String(name))).center());
@@ -287,8 +293,9 @@ private slots:
         QCOMPARE(TopLevels<TfMail>().size(), 1);
         QCOMPARE(TopLevels<TfMail>().first()->leTo->text(), QStringLiteral("Bugs Bunny"));
         QVERIFY(TopLevels<TfChat>().isEmpty());
-        // On a group: nothing to address.
+        // On a group, its row or its arrow: nothing to address.
         DoubleClick(t, "Enemies");
+        DoubleClickArrow(t, "Friends");
         QCOMPARE(TopLevels<TfMail>().size(), 1);
     }
 
@@ -316,6 +323,7 @@ private slots:
 
         // A group, or empty space below the rows, opens nothing.
         DoubleClick(t, "Friends");
+        DoubleClickArrow(t, "Friends");
         DoubleClick(t, QPoint(40, t->viewport()->height() - 5));
         QVERIFY(!t->NodeAt(40, t->viewport()->height() - 5));
         QCOMPARE(TopLevels<TfChat>().size(), 2);

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QPainter>
+#include <QScrollBar>
 #include <QToolTip>
 
 namespace {
@@ -132,7 +133,6 @@ private slots:
         Fixture f;
         TContactTree* t = f.tree;
         QCOMPARE(t->indentation(), 15);
-        QCOMPARE(t->frameShape(), QFrame::NoFrame);
         QCOMPARE(t->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
         QVERIFY(t->dragEnabled());
@@ -280,9 +280,11 @@ private slots:
     {
         Fixture f;
         f.tree->resize(400, 320);
-        QCOMPARE(f.tree->viewport()->width(), 400);
+        // Inside the flat bevel's line.
+        const int C = f.tree->viewport()->width();
+        QCOMPARE(C, 400 - 2 * f.tree->frameWidth());
         const QRect row = f.tree->RowRect(f.Node("Darvel"));
-        QCOMPARE(f.Shot().copy(400 - 72, row.top(), 16, 16), f.Picture(1));
+        QCOMPARE(f.Shot().copy(C - 72, row.top(), 16, 16), f.Picture(1));
     }
 
     void dropOnGroupOrItsContact_data()
@@ -449,28 +451,38 @@ private slots:
     {
         Fixture f;
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        const int C = f.tree->viewport()->width();
         const int y = f.Centre(f.Node("Darvel")).y();
         f.tree->tvContactsMouseMove(40, y);
         QCOMPARE(f.tree->Hint(), QStringLiteral("Darvel"));
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QStringLiteral("Darvel"));
-        const QStringList suffix = {
-            QStringLiteral(" - Zentro Status"), QStringLiteral(" - Yahoo Status"),
-            QStringLiteral(" - MSN Status"), QStringLiteral(" - ICQ Status")};
-        for (int k = 0; k < 4; ++k) {
-            for (const int dx : {0, 8, 17}) {
-                f.tree->tvContactsMouseMove(C - 72 + 18 * k + dx, y);
-                QCOMPARE(f.tree->Hint(), QStringLiteral("Darvel") + suffix[k]);
+        // Every pixel of the four icon columns names its network, with or
+        // without a scroll bar beside them.
+        const auto columns = [&f](int y) {
+            const int C = f.tree->viewport()->width();
+            const QStringList suffix = {
+                QStringLiteral(" - Zentro Status"), QStringLiteral(" - Yahoo Status"),
+                QStringLiteral(" - MSN Status"), QStringLiteral(" - ICQ Status")};
+            for (int k = 0; k < 4; ++k) {
+                for (const int dx : {0, 8, 17}) {
+                    f.tree->tvContactsMouseMove(C - 72 + 18 * k + dx, y);
+                    QCOMPARE(f.tree->Hint(), QStringLiteral("Darvel") + suffix[k]);
+                }
             }
-        }
+        };
+        columns(y);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Darvel - ICQ Status"));
         // A group row is named only; over empty space there is no hint.
-        f.tree->tvContactsMouseMove(C - 10, f.Centre(f.friends).y());
+        f.tree->tvContactsMouseMove(f.tree->viewport()->width() - 10, f.Centre(f.friends).y());
         QCOMPARE(f.tree->Hint(), QStringLiteral("Friends"));
         f.tree->tvContactsMouseMove(40, 310);
         QCOMPARE(f.tree->Hint(), QString());
         QTRY_VERIFY(!QToolTip::isVisible());
+
+        f.tree->resize(f.tree->width(), 60);
+        f.tree->scrollToItem(f.Node("Darvel"));
+        QTRY_VERIFY(f.tree->verticalScrollBar()->isVisible());
+        columns(f.Centre(f.Node("Darvel")).y());
     }
 
     void presenceIsAccessible()

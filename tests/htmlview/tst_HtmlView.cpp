@@ -253,6 +253,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(
             doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")}), QVariant(true),
             10000);
+        // The caret an editor starts with is reported first, the selection next.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            doc.Call(QStringLiteral("queryCommandEnabled"), {QStringLiteral("Copy")}),
+            QVariant(true), 10000);
         QVERIFY(changes > 0);
         QVariant v = doc.Call(QStringLiteral("queryCommandValue"), {QStringLiteral("Bold")});
         QCOMPARE(v.typeId(), int(QMetaType::Bool));

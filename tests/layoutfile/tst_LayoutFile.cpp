@@ -38,14 +38,20 @@ TManagerLayout Sample()
     bar.Items = {compose, separator, hidden, menu};
     TBarLayout second;
     second.Caption = QStringLiteral("Second");
-    return TManagerLayout{{bar, second}};
+    TBarOptions options;
+    options.RecentlyUsedFirst = true;
+    options.FullMenusAfterDelay = false;
+    options.ShowHints = false;
+    options.ShortCutsInHints = true;
+    options.MenuAnimation = 4;
+    return TManagerLayout{{bar, second}, options};
 }
 
-QByteArray Valid(const QByteArray& items)
+QByteArray Valid(const QByteArray& items, const QByteArray& options = "{}")
 {
-    return "{\"format\": \"Zentro toolbar layout\", \"version\": 1, \"bars\": [{\"caption\": "
+    return "{\"format\": \"Zentro toolbar layout\", \"version\": 2, \"bars\": [{\"caption\": "
            "\"Toolbar\", \"items\": " +
-           items + "}]}";
+           items + "}], \"options\": " + options + "}";
 }
 
 } // namespace
@@ -76,6 +82,12 @@ private slots:
         QVERIFY(bar.SmallIcons && bar.Visible);
         QCOMPARE(bar.Items.first().UsageCount, 0);
         QVERIFY(bar.Items.first().Visible);
+        QVERIFY(layout->Options == TBarOptions());
+        // A file of the first version, which kept no options, still loads.
+        QByteArray first = TLayoutWriter::Serialize(Sample());
+        first.replace("\"version\": 2", "\"version\": 1");
+        const auto old = TLayoutReader::Parse(first);
+        QVERIFY(old && old->Bars == Sample().Bars && old->Options == TBarOptions());
     }
 
     void refusesWhatItDoesNotUnderstand_data()
@@ -89,11 +101,15 @@ private slots:
         QTest::newRow("other format")
             << QByteArray(good).replace("Zentro toolbar layout", "Something else");
         QTest::newRow("newer version")
-            << QByteArray(good).replace("\"version\": 1", "\"version\": 2");
+            << QByteArray(good).replace("\"version\": 2", "\"version\": 3");
+        QTest::newRow("version 0") << QByteArray(good).replace("\"version\": 2", "\"version\": 0");
         QTest::newRow("version as text")
-            << QByteArray(good).replace("\"version\": 1", "\"version\": \"1\"");
+            << QByteArray(good).replace("\"version\": 2", "\"version\": \"2\"");
         QTest::newRow("bars not a list")
             << QByteArray("{\"format\": \"Zentro toolbar layout\", \"version\": 1, \"bars\": {}}");
+        QTest::newRow("options not an object") << Valid("[]", "[]");
+        QTest::newRow("option a number") << Valid("[]", "{\"showHints\": 1}");
+        QTest::newRow("unknown menu animation") << Valid("[]", "{\"menuAnimation\": 5}");
         QTest::newRow("caption a number")
             << QByteArray("{\"format\": \"Zentro toolbar layout\", \"version\": 1, \"bars\": "
                           "[{\"caption\": 3}]}");

@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -66,9 +67,11 @@ QByteArray ReadAll(const QString& name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Opens the toolbar's context menu as a right-click does; once it is open,
-// looks at it and picks the entry that many Down keys select.
-void ChooseFromToolbarMenu(TfMain* w, int downs, std::function<void()> whileOpen = {})
+// Opens the toolbar's context menu as a right-click does (on a control of
+// the toolbar when given, else on its empty end); once it is open, looks
+// at it and picks the entry that many Down keys select.
+void ChooseFromToolbarMenu(TfMain* w, int downs, std::function<void()> whileOpen = {},
+                           QWidget* clicked = nullptr)
 {
     QTimer::singleShot(0, w, [downs, whileOpen] {
         if (!QTest::qWaitFor([] { return OpenMenu() != nullptr; }, 5000))
@@ -80,9 +83,33 @@ void ChooseFromToolbarMenu(TfMain* w, int downs, std::function<void()> whileOpen
             QTest::keyClick(view->Window(), Qt::Key_Down);
         QTest::keyClick(view->Window(), Qt::Key_Return);
     });
+    if (clicked) {
+        const QPointF at = clicked->rect().center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, clicked->mapToGlobal(at), Qt::RightButton,
+                          Qt::RightButton, {});
+        QApplication::sendEvent(clicked, &press);
+        return;
+    }
     const QPoint at(w->atbToolBar->width() - 5, w->atbToolBar->height() / 2);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, w->atbToolBar->mapToGlobal(at));
     QApplication::sendEvent(w->atbToolBar, &event);
+}
+
+// How many columns of a control's picture hold the blue of the toolbar's
+// artwork.
+int PictureWidth(QWidget* control)
+{
+    const QImage img = control->grab().toImage();
+    int columns = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        bool blue = false;
+        for (int y = 0; y < img.height() && !blue; ++y) {
+            const QColor c = img.pixelColor(x, y);
+            blue = c.blue() - c.red() > 60;
+        }
+        columns += blue;
+    }
+    return columns;
 }
 
 // Runs the test body in a working directory of its own.
@@ -360,8 +387,11 @@ private slots:
             largeChecked = w->miLargeIcons->Checked();
         };
 
-        // "Show Captions": captions under the pictures, a taller band.
-        ChooseFromToolbarMenu(w, 1, look);
+        // "Show Captions", from a right-click on a disabled button
+        // ("AddressBook"): captions under the pictures, a taller band.
+        QToolButton* addressBook = w->atbToolBar->Button(6);
+        QTRY_VERIFY(!addressBook->isEnabled());
+        ChooseFromToolbarMenu(w, 1, look, addressBook);
         QVERIFY(!captionsChecked && !largeChecked);
         QTRY_COMPARE(w->amToolBar->Bar(0).CaptionOptions, TCaptionOption::coAll);
         QCOMPARE(w->atbToolBar->Button(0)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
@@ -379,10 +409,11 @@ private slots:
         QVERIFY(captionsChecked);
         QTRY_COMPARE(w->amToolBar->Bar(0).CaptionOptions, TCaptionOption::coNone);
 
-        // "Large Icons" twice.
+        // "Large Icons" twice: large pictures, not small ones in a larger box.
         ChooseFromToolbarMenu(w, 2, look);
         QVERIFY(!largeChecked);
         QTRY_COMPARE(w->atbToolBar->iconSize(), QSize(32, 32));
+        QVERIFY(PictureWidth(w->atbToolBar->Button(0)) > 24);
         QVERIFY(w->pTop->height() > band);
         ChooseFromToolbarMenu(w, 2, look);
         QVERIFY(largeChecked);
@@ -480,8 +511,23 @@ private slots:
         QCOMPARE(ToolbarCaptions(fMain), Designed);
         fMain->atbToolBar->RemoveItem(8);
         fMain->amToolBar->SetCaptionOptions(0, TCaptionOption::coAll);
+        // The Options page, left open to the end: its settings reach the
+        // menus and are kept with the layout; the dialog goes while the
+        // window is still whole.
+        fMain->Action3Execute();
+        TCustomizeDlg* cd = fMain->cd;
+        for (QCheckBox* box : {cd->cbRecentlyUsedFirst, cd->cbLargeIcons, cd->cbShowTips})
+            box->click();
+        cd->cbMenuAnimations->setCurrentIndex(4);
+        emit cd->cbMenuAnimations->activated(4);
+        QVERIFY(fMain->amMenuBar->Options().RecentlyUsedFirst);
+        bool dialogWentFirst = false;
+        connect(cd, &QObject::destroyed, this,
+                [&, window = fMain] { dialogWentFirst = qobject_cast<TfMain*>(window); });
         const TManagerLayout expected = fMain->amToolBar->Layout();
+        QVERIFY(!expected.Options.ShowHints && expected.Options.MenuAnimation == 4);
         DestroyAllWindows();
+        QVERIFY(dialogWentFirst);
         QVERIFY(!fMain);
         QVERIFY(!QFile::exists(left.File()));
         const auto written = TLayoutReader::ReadFile(stayed.File());
@@ -492,6 +538,7 @@ private slots:
         // designed toolbar stands.
         auto* again = new TfMain;
         QVERIFY(again->amToolBar->Layout() == expected);
+        QVERIFY(again->amMenuBar->Options() == expected.Options);
         QVERIFY(!ToolbarCaptions(again).contains(QStringLiteral("Find")));
         WorkDir elsewhere;
         auto* other = new TfMain;

@@ -15,6 +15,7 @@ const QString BarName = QStringLiteral("Zentro AppBar");
 const QString FullModeName = QStringLiteral("Zentro");
 const QString MessengerName = QStringLiteral("Zentro Messenger");
 const QString ComposerName = QStringLiteral("Compose");
+const QString CustomizeName = QStringLiteral("Customize");
 
 // Rows kept free above the pointer's targets: a right-click there would land
 // on the always-on-top app-bar, whose menu ends the program.
@@ -223,7 +224,7 @@ bool SoakDriver::Run(int seconds)
     Note(QStringLiteral("end of the random input"));
     if (!ProgramStillRuns())
         return false;
-    return StillAnswers() && Quit();
+    return StillAnswers() && OpenCustomizeDialog() && Quit();
 }
 
 // The scripted part: every kind of window at least once, whatever the
@@ -296,6 +297,27 @@ bool SoakDriver::OpenComposer()
         return false;
     Note(QStringLiteral("  -> \"Send e-mail to\", Contact %1").arg(entry + 1));
     return WaitForNew(ComposerName, before, WindowTimeoutMs);
+}
+
+// The Full Mode toolbar's Customize dialog, from the menu bar (File, two
+// menus on to View, its last entry); the run ends with it open.
+bool SoakDriver::OpenCustomizeDialog()
+{
+    if (!OpenFullMode())
+        return false;
+    const auto main = Find(FullModeName, SoakWindowKind::Window);
+    if (!main)
+        return false;
+    const auto before = Ids();
+    Note(QStringLiteral("View, \"Customize Toolbar\""));
+    Click(main->rect.topLeft() + QPoint(12, 8), 1);
+    Settle(300);
+    Keys({QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Up"),
+          QStringLiteral("Return")});
+    if (WaitForNew(CustomizeName, before, WindowTimeoutMs))
+        return true;
+    Fail(QStringLiteral("the Customize dialog did not open"));
+    return false;
 }
 
 // A double-click on a contact of the Messenger window's tree opens a chat
@@ -629,8 +651,10 @@ bool SoakDriver::StillAnswers()
 
 bool SoakDriver::Quit()
 {
+    // The first attempt leaves the dialogs open: the end must take them.
     for (int attempt = 0; attempt < 3 && m_program.IsRunning(); ++attempt) {
-        CloseDialogsAndMenus();
+        if (attempt > 0)
+            CloseDialogsAndMenus();
         Note(QStringLiteral("\"Exit\" from the app-bar menu"));
         if (BarMenu({QStringLiteral("Up"), QStringLiteral("Return")}))
             m_program.WaitForExit(30000);

@@ -49,6 +49,7 @@ private:
     bool OpenMessenger();
     bool OpenMode(const QString& name, const QPoint& button);
     bool OpenComposer();
+    bool OpenCustomizeDialog();
     void DoubleClickContacts();
     void KeepWindowCountsDown();
 

@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFont>
+#include <QWidget>
 
 namespace {
 

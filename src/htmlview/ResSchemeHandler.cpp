@@ -9,16 +9,21 @@
 #include <QWebEngineUrlScheme>
 
 namespace {
-const QByteArray SchemeName = QByteArrayLiteral("res");
+// A function, not a global object: the scheme is registered while the
+// program is being loaded, before the globals of this file may exist.
+QByteArray SchemeName()
+{
+    return QByteArrayLiteral("res");
+}
 } // namespace
 
 TResSchemeHandler::TResSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {}
 
 void TResSchemeHandler::RegisterScheme()
 {
-    if (QWebEngineUrlScheme::schemeByName(SchemeName).name() == SchemeName)
+    if (QWebEngineUrlScheme::schemeByName(SchemeName()).name() == SchemeName())
         return;
-    QWebEngineUrlScheme scheme(SchemeName);
+    QWebEngineUrlScheme scheme(SchemeName());
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     // Secure, so that an "about:blank" editor may show its pictures; never
     // local, which would open the way to local files.
@@ -28,8 +33,8 @@ void TResSchemeHandler::RegisterScheme()
 
 void TResSchemeHandler::InstallOn(QWebEngineProfile* profile)
 {
-    if (!profile->urlSchemeHandler(SchemeName))
-        profile->installUrlSchemeHandler(SchemeName, new TResSchemeHandler(profile));
+    if (!profile->urlSchemeHandler(SchemeName()))
+        profile->installUrlSchemeHandler(SchemeName(), new TResSchemeHandler(profile));
 }
 
 QString TResSchemeHandler::ModuleName()
@@ -40,7 +45,7 @@ QString TResSchemeHandler::ModuleName()
 QString TResSchemeHandler::EmoticonAddress(int resource)
 {
     return QStringLiteral("%1://%2/RT_EMOTICON/%3")
-        .arg(QString::fromLatin1(SchemeName), ModuleName())
+        .arg(QString::fromLatin1(SchemeName()), ModuleName())
         .arg(resource);
 }
 
@@ -51,7 +56,7 @@ QUrl TResSchemeHandler::EmoticonUrl(int resource)
 
 QString TResSchemeHandler::ResourceFor(const QUrl& url)
 {
-    if (url.scheme() != QLatin1String(SchemeName) ||
+    if (url.scheme() != QLatin1String(SchemeName()) ||
         url.host().compare(ModuleName(), Qt::CaseInsensitive) != 0 || url.hasQuery())
         return {};
     const QStringList parts = url.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);

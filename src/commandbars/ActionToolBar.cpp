@@ -213,13 +213,15 @@ bool TActionToolBar::eventFilter(QObject* watched, QEvent* event)
     if (!m_customizing) {
         // A disabled button is given no context menu event: the bar's menu
         // opens on its right-button press as on the bar's empty part.
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && press->button() == Qt::RightButton &&
-            !static_cast<QWidget*>(watched)->isEnabled()) {
-            const QPoint at = press->globalPosition().toPoint();
-            QContextMenuEvent menu(QContextMenuEvent::Mouse, mapFromGlobal(at), at);
-            contextMenuEvent(&menu);
-            return true;
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::RightButton &&
+                !static_cast<QWidget*>(watched)->isEnabled()) {
+                const QPoint at = press->globalPosition().toPoint();
+                QContextMenuEvent menu(QContextMenuEvent::Mouse, mapFromGlobal(at), at);
+                contextMenuEvent(&menu);
+                return true;
+            }
         }
         return QToolBar::eventFilter(watched, event);
     }

@@ -12,6 +12,9 @@ using x11::Xdo;
 namespace {
 
 const QString BarName = QStringLiteral("Zentro AppBar");
+// The bar bypasses the window manager: to X it is an override-redirect
+// window, as a popup is.
+constexpr SoakWindowKind BarKind = SoakWindowKind::Popup;
 const QString FullModeName = QStringLiteral("Zentro");
 const QString MessengerName = QStringLiteral("Zentro Messenger");
 const QString ComposerName = QStringLiteral("Compose");
@@ -110,7 +113,7 @@ QList<SoakWindow> SoakDriver::Windows()
             Note(QStringLiteral("close file dialog %1").arg(Describe(w)));
             continue;
         }
-        if (w.name == BarName && w.kind == SoakWindowKind::Window)
+        if (w.name == BarName && w.kind == BarKind)
             m_bar = w.rect;
         out.append(w);
     }
@@ -159,7 +162,7 @@ bool SoakDriver::StartProgram()
     Note(QStringLiteral("start the program, pid %1").arg(m_program.Pid()));
     QDeadlineTimer deadline(WindowTimeoutMs);
     while (!deadline.hasExpired() && m_program.IsRunning()) {
-        if (Find(BarName, SoakWindowKind::Window))
+        if (Find(BarName, BarKind))
             return true;
         Settle(100);
     }
@@ -367,7 +370,7 @@ void SoakDriver::KeepWindowCountsDown()
 // The pointer on the top row over the bar rolls it down (bounded).
 bool SoakDriver::RollDownBar()
 {
-    if (!Find(BarName, SoakWindowKind::Window)) {
+    if (!Find(BarName, BarKind)) {
         Note(QStringLiteral("the app-bar is not on the screen"));
         return false;
     }
@@ -375,7 +378,7 @@ bool SoakDriver::RollDownBar()
     Move(QPoint(middle.x(), 0));
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
-        const auto bar = Find(BarName, SoakWindowKind::Window);
+        const auto bar = Find(BarName, BarKind);
         if (bar && bar->rect.top() == 0) {
             Move(QPoint(middle.x(), 12));
             return true;
@@ -498,7 +501,7 @@ void SoakDriver::RandomAction()
     const auto windows = Windows();
     QList<SoakWindow> targets, popups, dialogs;
     for (const SoakWindow& w : windows) {
-        if (w.name == BarName && w.kind == SoakWindowKind::Window)
+        if (w.name == BarName && w.kind == BarKind)
             continue;
         targets << w;
         if (w.kind == SoakWindowKind::Popup)
@@ -622,7 +625,7 @@ bool SoakDriver::StillAnswers()
         Fail(QStringLiteral("menus or dialogs did not go away"));
         return false;
     }
-    const auto bar = Find(BarName, SoakWindowKind::Window);
+    const auto bar = Find(BarName, BarKind);
     if (!bar) {
         Fail(QStringLiteral("the app-bar is not on the screen"));
         return false;
@@ -632,7 +635,7 @@ bool SoakDriver::StillAnswers()
     Move(QPoint(x, m_screen.height() / 2));
     QDeadlineTimer up(15000);
     while (!up.hasExpired()) {
-        const auto b = Find(BarName, SoakWindowKind::Window);
+        const auto b = Find(BarName, BarKind);
         if (b && b->rect.top() == 2 - b->rect.height())
             break;
         Settle(50);

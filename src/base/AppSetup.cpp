@@ -14,6 +14,10 @@ namespace {
 // filler.
 QAccessibleInterface* PlainWindowAccessible(const QString& className, QObject* object)
 {
+    // Only our own classes (named T...): the engine asks about objects of
+    // its own that are not whole yet, and even a cast would touch them.
+    if (!className.startsWith(QLatin1Char('T')))
+        return nullptr;
     auto* w = qobject_cast<QWidget*>(object);
     if (!w || !w->isWindow() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip ||
         className != QLatin1String(w->metaObject()->className()) ||

@@ -12,9 +12,6 @@ using x11::Xdo;
 namespace {
 
 const QString BarName = QStringLiteral("Zentro AppBar");
-// The bar bypasses the window manager: to X it is an override-redirect
-// window, as a popup is.
-constexpr SoakWindowKind BarKind = SoakWindowKind::Popup;
 const QString FullModeName = QStringLiteral("Zentro");
 const QString MessengerName = QStringLiteral("Zentro Messenger");
 const QString ComposerName = QStringLiteral("Compose");
@@ -99,9 +96,13 @@ QList<SoakWindow> SoakDriver::Windows()
 {
     QList<SoakWindow> out;
     const auto all = m_x.VisibleWindowsOf(m_program.Pid());
-    for (const SoakWindow& w : all) {
+    for (SoakWindow w : all) {
         if (w.kind == SoakWindowKind::Tooltip)
             continue;
+        // The bar bypasses the window manager, so to X it is override-redirect
+        // like a popup; it is a window all the same, never one to dismiss.
+        if (w.name == BarName)
+            w.kind = SoakWindowKind::Window;
         const QString kind = w.kind == SoakWindowKind::Popup    ? QStringLiteral("popup")
                              : w.kind == SoakWindowKind::Dialog ? QStringLiteral("dialog")
                                                                 : QStringLiteral("window");
@@ -113,7 +114,7 @@ QList<SoakWindow> SoakDriver::Windows()
             Note(QStringLiteral("close file dialog %1").arg(Describe(w)));
             continue;
         }
-        if (w.name == BarName && w.kind == BarKind)
+        if (w.name == BarName && w.kind == SoakWindowKind::Window)
             m_bar = w.rect;
         out.append(w);
     }
@@ -162,7 +163,7 @@ bool SoakDriver::StartProgram()
     Note(QStringLiteral("start the program, pid %1").arg(m_program.Pid()));
     QDeadlineTimer deadline(WindowTimeoutMs);
     while (!deadline.hasExpired() && m_program.IsRunning()) {
-        if (Find(BarName, BarKind))
+        if (Find(BarName, SoakWindowKind::Window))
             return true;
         Settle(100);
     }
@@ -370,7 +371,7 @@ void SoakDriver::KeepWindowCountsDown()
 // The pointer on the top row over the bar rolls it down (bounded).
 bool SoakDriver::RollDownBar()
 {
-    if (!Find(BarName, BarKind)) {
+    if (!Find(BarName, SoakWindowKind::Window)) {
         Note(QStringLiteral("the app-bar is not on the screen"));
         return false;
     }
@@ -378,7 +379,7 @@ bool SoakDriver::RollDownBar()
     Move(QPoint(middle.x(), 0));
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
-        const auto bar = Find(BarName, BarKind);
+        const auto bar = Find(BarName, SoakWindowKind::Window);
         if (bar && bar->rect.top() == 0) {
             Move(QPoint(middle.x(), 12));
             return true;
@@ -501,7 +502,7 @@ void SoakDriver::RandomAction()
     const auto windows = Windows();
     QList<SoakWindow> targets, popups, dialogs;
     for (const SoakWindow& w : windows) {
-        if (w.name == BarName && w.kind == BarKind)
+        if (w.name == BarName && w.kind == SoakWindowKind::Window)
             continue;
         targets << w;
         if (w.kind == SoakWindowKind::Popup)
@@ -625,7 +626,7 @@ bool SoakDriver::StillAnswers()
         Fail(QStringLiteral("menus or dialogs did not go away"));
         return false;
     }
-    const auto bar = Find(BarName, BarKind);
+    const auto bar = Find(BarName, SoakWindowKind::Window);
     if (!bar) {
         Fail(QStringLiteral("the app-bar is not on the screen"));
         return false;
@@ -635,7 +636,7 @@ bool SoakDriver::StillAnswers()
     Move(QPoint(x, m_screen.height() / 2));
     QDeadlineTimer up(15000);
     while (!up.hasExpired()) {
-        const auto b = Find(BarName, BarKind);
+        const auto b = Find(BarName, SoakWindowKind::Window);
         if (b && b->rect.top() == 2 - b->rect.height())
             break;
         Settle(50);

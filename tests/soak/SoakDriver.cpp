@@ -313,13 +313,22 @@ bool SoakDriver::OpenCustomizeDialog()
     if (!main)
         return false;
     const auto before = Ids();
-    Note(QStringLiteral("View, \"Customize Toolbar\""));
-    Click(main->rect.topLeft() + QPoint(12, 8), 1);
-    Settle(300);
-    Keys({QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Up"),
-          QStringLiteral("Return")});
-    if (WaitForNew(CustomizeName, before, WindowTimeoutMs))
-        return true;
+    // Random input may have left other windows over it, and with no window
+    // manager a click does not raise it: raise it first, and try again if
+    // the menu did not take the keys.
+    const QString id = QString::number(main->id);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Note(QStringLiteral("View, \"Customize Toolbar\""));
+        Xdo({QStringLiteral("windowraise"), id});
+        Settle(200);
+        Click(main->rect.topLeft() + QPoint(12, 8), 1);
+        Settle(300);
+        Keys({QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Up"),
+              QStringLiteral("Return")});
+        if (WaitForNew(CustomizeName, before, WindowTimeoutMs / 6))
+            return true;
+        CloseDialogsAndMenus();
+    }
     Fail(QStringLiteral("the Customize dialog did not open"));
     return false;
 }

@@ -6,10 +6,10 @@
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "chat/uChat.h"
+#include "commandbars/CustomizeDlg.h"
 #include "compose/uMail.h"
 #include "contacts/uMessenger.h"
 #include "htmlview/HtmlView.h"
-#include "commandbars/CustomizeDlg.h"
 #include "main/uMain.h"
 
 #include "WindowProbe.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "popup/ZmCustomItem.h"
-#include "popup/internal/ZmLayout.h"
 #include "popup/ZmTypes.h"
+#include "popup/internal/ZmLayout.h"
 
 #include <QBasicTimer>
 #include <QFont>

@@ -63,3 +63,16 @@ function(zentro_add_test name)
     set_property(TEST ${name} PROPERTY LABELS ${ARG_LABEL})
     set_property(TEST ${name} PROPERTY TIMEOUT ${ARG_TIMEOUT})
 endfunction()
+
+# zentro_add_desktop_test(<test> <desktop>)
+# Runs <test> again as <test>@<desktop> on a display of its own that
+# tests/e2e/desktop starts and stops (a window manager, a Wayland
+# compositor, several monitors, a scale of 2).
+function(zentro_add_desktop_test test desktop)
+    get_test_property(${test} ENVIRONMENT env)
+    get_test_property(${test} LABELS labels)
+    add_test(NAME ${test}@${desktop}
+        COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/desktop ${desktop} $<TARGET_FILE:${test}>)
+    set_tests_properties(${test}@${desktop} PROPERTIES
+        ENVIRONMENT "${env}" LABELS "${labels};desktop" TIMEOUT 300 RESOURCE_LOCK desktop)
+endfunction()

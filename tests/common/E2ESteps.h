@@ -1,10 +1,13 @@
 #pragma once
 
 // Steps of the end-to-end tests that more than one of them takes: the bar
-// rolled down under the pointer, the Messenger window's contact rows.
+// rolled down under the pointer and its menu, the Messenger window's
+// contact rows, typing and reading a field, the Customize dialog.
 
 #include "X11Driver.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -100,6 +103,67 @@ inline std::optional<TTreeRows> MessengerRows(const QString& id)
     if (!QTest::qWaitFor([&] { return Screen().copy(below) != collapsed; }, 10000))
         return std::nullopt;
     return rows;
+}
+
+inline void DoubleClick(const QPoint& p)
+{
+    MouseMove(p.x(), p.y());
+    Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+// Types into whatever has the keyboard focus.
+inline void Type(const QString& text)
+{
+    Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+}
+
+// The text of the field under a point, through the clipboard (the test
+// needs a GUI application for that).
+inline QString FieldText(QPoint at)
+{
+    QGuiApplication::clipboard()->clear();
+    MouseMove(at.x(), at.y());
+    Click(1);
+    Keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
+    QString text;
+    const bool copied = QTest::qWaitFor(
+        [&] {
+            text = QGuiApplication::clipboard()->text();
+            return !text.isEmpty();
+        },
+        5000);
+    return copied ? text : QString();
+}
+
+// The bar's menu, "Send e-mail to", "Contact 2": the composer's window id.
+inline QString ComposeFromBar(const QString& bar)
+{
+    if (!OnBar(bar, 250))
+        return {};
+    Click(3);
+    QTest::qWait(300);
+    Keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
+          QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
+    return WaitForWindow(QStringLiteral("^Compose$"));
+}
+
+// The composer's header fields below its menu bar, one a row.
+enum TComposerField { cfSubject, cfTo, cfCC, cfBCC };
+inline QPoint ComposerField(const QRect& composer, TComposerField field)
+{
+    return composer.topLeft() + QPoint(300, 39 + 23 * field);
+}
+
+// "Customize..." from the menu of the Full Mode window's toolbar: the
+// dialog's window id.
+inline QString OpenCustomize(const QRect& fullMode)
+{
+    MouseMove(fullMode.right() - 300, fullMode.y() + 29);
+    RightClick();
+    QTest::qWait(300);
+    Keys({QStringLiteral("Up"), QStringLiteral("Return")});
+    return WaitForWindow(QStringLiteral("^Customize$"));
 }
 
 // "Exit", the last item of the bar's menu: the program ends with status 0.

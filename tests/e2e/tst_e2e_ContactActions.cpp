@@ -5,8 +5,6 @@
 
 #include "E2ESteps.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
@@ -19,23 +17,6 @@ QString StartToBar(Program& zentro)
     if (!zentro.Start())
         return {};
     return WaitForWindow(QStringLiteral("^Zentro AppBar$"));
-}
-
-// The text of the line edit under a point, through the clipboard.
-QString FieldText(QPoint at)
-{
-    QGuiApplication::clipboard()->clear();
-    MouseMove(at.x(), at.y());
-    Click(1);
-    Keys({QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c")});
-    QString text;
-    const bool copied = QTest::qWaitFor(
-        [&] {
-            text = QGuiApplication::clipboard()->text();
-            return !text.isEmpty();
-        },
-        5000);
-    return copied ? text : QString();
 }
 
 QImage Grab(const QRect& r)
@@ -98,7 +79,7 @@ private slots:
         QCOMPARE(FindWindows(QStringLiteral("^Compose$")).size(), 1);
         const QRect c = *WindowGeometry(composer);
         // The To field, below the menu bar and Subject.
-        QCOMPARE(FieldText(c.topLeft() + QPoint(300, 62)), QStringLiteral("user2; Darvel"));
+        QCOMPARE(FieldText(ComposerField(c, cfTo)), QStringLiteral("user2; Darvel"));
 
         // Formatting: plain text, then Bold and more text. The Bold button
         // shows the editor's state wherever the caret goes.
@@ -110,15 +91,13 @@ private slots:
         const QRect fontName(c.topLeft() + QPoint(178, 138), QSize(50, 14));
         QTRY_VERIFY_WITH_TIMEOUT(
             (MouseMove(editor.x(), editor.y()), Click(1), ShowsText(Grab(fontName))), 30000);
-        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
-             QStringLiteral("plain ")});
+        Type(QStringLiteral("plain "));
         // The pointer jumps, never crossing the button.
         MouseMove(away.x(), away.y());
         const QImage off = Grab(boldButton);
         MouseMove(boldButton.center().x(), boldButton.center().y());
         Click(1);
-        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
-             QStringLiteral("bold")});
+        Type(QStringLiteral("bold"));
         MouseMove(away.x(), away.y());
         QTRY_VERIFY_WITH_TIMEOUT(Grab(boldButton) != off, 10000);
         const QImage on = Grab(boldButton);
@@ -151,13 +130,9 @@ private slots:
         // Left of where the chat windows open, right of the expand buttons.
         const QPoint darvel = rows->Row(2, 30);
         const QString chat = QStringLiteral("^Chat with Darvel$");
-        MouseMove(darvel.x(), darvel.y());
-        Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+        DoubleClick(darvel);
         QTRY_COMPARE_WITH_TIMEOUT(FindWindows(chat).size(), qsizetype(1), 10000);
-        MouseMove(darvel.x(), darvel.y());
-        Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+        DoubleClick(darvel);
         QTRY_COMPARE_WITH_TIMEOUT(FindWindows(chat).size(), qsizetype(2), 10000);
         const QStringList chats = FindWindows(chat);
         QVERIFY(chats.at(0) != chats.at(1));
@@ -171,16 +146,10 @@ private slots:
         Program zentro;
         const QString bar = StartToBar(zentro);
         QVERIFY2(!bar.isEmpty(), "the app-bar did not appear");
-        // The bar's menu: "Send e-mail to", then "Contact 2".
-        QVERIFY(OnBar(bar, 250));
-        Click(3);
-        QTest::qWait(300);
-        Keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
-              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
-        const QString composer = WaitForWindow(QStringLiteral("^Compose$"));
+        const QString composer = ComposeFromBar(bar);
         QVERIFY2(!composer.isEmpty(), "no composer appeared");
-        const QRect c = *WindowGeometry(composer);
-        QCOMPARE(FieldText(c.topLeft() + QPoint(300, 62)), QStringLiteral("Contact 2"));
+        QCOMPARE(FieldText(ComposerField(*WindowGeometry(composer), cfTo)),
+                 QStringLiteral("Contact 2"));
 
         QVERIFY(ExitFromBar(zentro, bar));
     }

@@ -4,7 +4,7 @@
 // turns the preview black; the window is made once and fades once; the
 // toolbar layout is kept at an Exit with the Customize dialog open.
 
-#include "X11Driver.h"
+#include "E2ESteps.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,12 +125,7 @@ private slots:
         // Exit from the app-bar with the Full Mode window and its toolbar's
         // Customize dialog open keeps the toolbar layout in the working
         // directory.
-        MouseMove(window.right() - 300, window.y() + 29);
-        RightClick();
-        QTest::qWait(300);
-        Keys({QStringLiteral("Up"), QStringLiteral("Return")});
-        QVERIFY2(!WaitForWindow(QStringLiteral("^Customize$")).isEmpty(),
-                 "the Customize dialog did not open");
+        QVERIFY2(!OpenCustomize(window).isEmpty(), "the Customize dialog did not open");
         MouseMove(barX + 250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(WindowGeometry(bar)->y(), 0, 5000);
         MouseMove(barX + 250, 12);

@@ -1,13 +1,13 @@
 // The windows the program opens, under a window manager: each
-// comes to the front with the keyboard focus, the app-bar never takes it
-// and stays above them, a chat window can be raised above the Messenger
-// window, and a minimized Messenger window comes back from the bar.
+// comes to the front with the keyboard focus, so that the first keys typed
+// land in it; the app-bar never takes the focus and stays above them, a
+// chat window can be raised above the Messenger window, and a minimized
+// Messenger window comes back from the bar.
 
 #include "E2ESteps.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 using namespace x11;
 
@@ -36,11 +36,13 @@ bool BarOnTop(const QString& bar, const QString& window)
     return QTest::qWaitFor([&] { return StackIndex(bar) > StackIndex(window); }, 5000);
 }
 
-void DoubleClickAt(const QPoint& p)
+// Keys typed as soon as a window has the focus land in its field at a point.
+bool FirstKeysLand(const QString& window, const QPoint& field, const QString& text)
 {
-    MouseMove(p.x(), p.y());
-    Xdo({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+    if (!QTest::qWaitFor([&] { return FocusedWindow() == window; }, 10000))
+        return false;
+    Type(text);
+    return FieldText(field).contains(text);
 }
 
 } // namespace
@@ -64,18 +66,18 @@ private slots:
         const QRect m = *WindowGeometry(messenger);
         const auto rows = MessengerRows(messenger);
         QVERIFY2(rows, "the Messenger window's contact rows were not found");
-        DoubleClickAt(rows->Row(2, 30)); // Darvel
-        const QString chatName = QStringLiteral("^Chat with Darvel$");
-        const QString chat = WaitForWindow(chatName, 5000);
+        DoubleClick(rows->Row(2, 30)); // Darvel
+        const QString chat = WaitForWindow(QStringLiteral("^Chat with Darvel$"), 5000);
         QVERIFY2(!chat.isEmpty(), "no chat window opened");
-        QTRY_COMPARE_WITH_TIMEOUT(FocusedWindow(), chat, 10000);
+        const QRect c = *WindowGeometry(chat);
+        // The input line, in the strip under the transcript.
+        QVERIFY(FirstKeysLand(chat, QPoint(c.x() + 100, c.bottom() - 36), QStringLiteral("hi")));
         QVERIFY(StackIndex(chat) > StackIndex(messenger));
         QVERIFY(BarOnTop(bar, chat));
 
         // A click on the Messenger window raises it, one on the chat window
         // brings the chat back above it; minimized, the Messenger window
         // comes back from the bar's button, in front.
-        const QRect c = *WindowGeometry(chat);
         MouseMove(m.x() + 20, m.bottom() - 30);
         Click(1);
         QTRY_VERIFY_WITH_TIMEOUT(StackIndex(messenger) > StackIndex(chat), 5000);
@@ -94,21 +96,23 @@ private slots:
         const QString main = OpenFromBar(bar, 11, QStringLiteral("^Zentro$"));
         QVERIFY2(!main.isEmpty(), "the Full Mode window did not take the focus");
         QVERIFY(BarOnTop(bar, main));
-        // The bar's "Send e-mail to", "Contact 2".
-        QVERIFY(OnBar(bar, 250));
-        Click(3);
-        QTest::qWait(300);
-        Keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
-              QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
-        const QString composer = WaitForWindow(QStringLiteral("^Compose$"));
+        const QString composer = ComposeFromBar(bar);
         QVERIFY2(!composer.isEmpty(), "no composer opened from the bar's menu");
-        QTRY_COMPARE_WITH_TIMEOUT(FocusedWindow(), composer, 10000);
+        // Subject is the first field.
+        QVERIFY(FirstKeysLand(composer, ComposerField(*WindowGeometry(composer), cfSubject),
+                              QStringLiteral("zq")));
         QVERIFY(BarOnTop(bar, composer));
 
         // Pressing the bar's Full Mode button gives the focus back to the
         // Full Mode window; the bar itself never holds it.
         QVERIFY(!OpenFromBar(bar, 11, QStringLiteral("^Zentro$")).isEmpty());
         QVERIFY(FocusedWindow() != bar);
+        // The Customize dialog takes the first key: Escape closes it.
+        const QString customize = OpenCustomize(*WindowGeometry(main));
+        QVERIFY2(!customize.isEmpty(), "the Customize dialog did not open");
+        QTRY_COMPARE_WITH_TIMEOUT(FocusedWindow(), customize, 10000);
+        Keys({QStringLiteral("Escape")});
+        QVERIFY(WaitForNoWindow(QStringLiteral("^Customize$"), 5000));
 
         // "Exit" with Full Mode open keeps the toolbar layout, status 0.
         QVERIFY(ExitFromBar(zentro, bar));
@@ -116,5 +120,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_e2e_WindowFocus)
+QTEST_MAIN(tst_e2e_WindowFocus)
 #include "tst_e2e_WindowFocus.moc"

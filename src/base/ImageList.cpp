@@ -101,7 +101,16 @@ QImage TImageList::Image(int index, qreal dpr) const
     const Entry& e = m_entries[index];
     if (!e.artwork.isEmpty())
         return Artwork::Image(e.artwork, Size(), dpr);
-    return e.image;
+    if (e.image.size() == Size())
+        return e.image;
+    // A picture drawn larger than the list keeps its detail for screens
+    // of a higher device pixel ratio, instead of being enlarged there.
+    const QSize device = Size() * dpr;
+    QImage img = e.image.size() == device
+                     ? e.image
+                     : e.image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img.setDevicePixelRatio(dpr);
+    return img;
 }
 
 QPixmap TImageList::Pixmap(int index, qreal dpr) const

@@ -12,8 +12,10 @@ class QPainter;
 
 // A list of equally sized pictures, addressed by index, as the windows'
 // image lists are. A picture is either artwork (an SVG rendered at the
-// device pixel ratio it is drawn at) or a fixed image. Replacing a picture
-// notifies everything that shows it.
+// device pixel ratio it is drawn at) or a fixed image; a fixed image
+// larger than the list's size (twice it, say) is reduced to the size at
+// the ratio it is drawn at, so it stays crisp where the ratio is 2.
+// Replacing a picture notifies everything that shows it.
 class TImageList : public QObject {
     Q_OBJECT
 public:

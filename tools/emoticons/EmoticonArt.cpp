@@ -995,29 +995,29 @@ QImage RenderFrame(const TEmoticonDesign& design, int frame, qreal scale)
     return img;
 }
 
-QImage PalettePicture(const TEmoticonDesign& design)
+QImage PalettePicture(const TEmoticonDesign& design, int scale)
 {
     // Drawn large and reduced, so that even the small ones come out sharp.
-    constexpr int Side = 21;
-    constexpr qreal Over = 4;
-    const QImage big = RenderFrame(design, 0, Over);
-    const QRect key = QRectF(design.key.topLeft() * Over, design.key.size() * Over).toAlignedRect();
-    const qreal fit = std::min(Side / design.key.width(), Side / design.key.height());
+    const int side = 21 * scale;
+    const qreal over = 4 * scale;
+    const QImage big = RenderFrame(design, 0, over);
+    const QRect key = QRectF(design.key.topLeft() * over, design.key.size() * over).toAlignedRect();
+    const qreal fit = std::min(side / design.key.width(), side / design.key.height());
     const QSize size = (design.key.size() * fit).toSize();
     const QImage part = big.copy(key).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage out(Side, Side, QImage::Format_ARGB32_Premultiplied);
+    QImage out(side, side, QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     {
         QPainter p(&out);
-        p.drawImage(QPoint((Side - size.width()) / 2, (Side - size.height()) / 2), part);
+        p.drawImage(QPoint((side - size.width()) / 2, (side - size.height()) / 2), part);
     }
     // No pure white: the toolbar picture of the last emoticon is drawn on
     // white with white as its transparent colour, which would punch holes
     // into eyes and teeth.
     out = out.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < Side; ++y) {
+    for (int y = 0; y < side; ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < Side; ++x)
+        for (int x = 0; x < side; ++x)
             if (qAlpha(line[x]) > 0)
                 line[x] = qRgba(std::min(qRed(line[x]), 250), std::min(qGreen(line[x]), 250),
                                 std::min(qBlue(line[x]), 250), qAlpha(line[x]));

@@ -27,5 +27,5 @@ QList<TEmoticonDesign> EmoticonDesigns();
 QImage RenderFrame(const TEmoticonDesign& design, int frame, qreal scale = 1.0);
 
 // The palette picture: the key part of the first frame fitted into
-// 21 x 21, centred, with its transparency.
-QImage PalettePicture(const TEmoticonDesign& design);
+// 21 x 21 (times scale), centred, with its transparency.
+QImage PalettePicture(const TEmoticonDesign& design, int scale = 1);

@@ -1,6 +1,7 @@
 // Draws the program's 42 emoticons and writes them as animated GIF89a
-// files (<out>/1.gif .. 42.gif) with their 21 x 21 palette pictures
-// (<out>/palette/1.png ..). With --sheet <file.png> it also writes every
+// files (<out>/1.gif .. 42.gif) with their palette pictures
+// (<out>/palette/1.png ..), drawn at twice their 21 x 21 so that they stay
+// crisp on screens of a device pixel ratio of 2. With --sheet <file.png> it also writes every
 // frame, enlarged, on one sheet for looking at the artwork.
 //
 // Usage: make_emoticons <out folder> [--sheet <file.png>]
@@ -76,7 +77,7 @@ int main(int argc, char* argv[])
             gif.AddFrame(RenderFrame(d, f), d.delays[f]);
         const QString name = QString::number(i + 1);
         if (!WriteFile(out.filePath(name + QStringLiteral(".gif")), gif.Encode()) ||
-            !PalettePicture(d).save(out.filePath(QStringLiteral("palette/%1.png").arg(name)))) {
+            !PalettePicture(d, 2).save(out.filePath(QStringLiteral("palette/%1.png").arg(name)))) {
             std::fprintf(stderr, "cannot write emoticon %s\n", qPrintable(name));
             return 1;
         }

@@ -54,6 +54,18 @@ inline QStringList NewWindows(const QStringList& before)
     return out;
 }
 
+// A property of a window as xprop prints it, or nothing when it is not set.
+inline std::optional<QString> Property(const QString& id, const QString& name)
+{
+    QProcess p;
+    p.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, name});
+    p.waitForFinished(10000);
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    if (p.exitCode() != 0 || out.endsWith(QLatin1String("not found.")))
+        return std::nullopt;
+    return out;
+}
+
 inline QString WindowName(const QString& id)
 {
     return Xdo({QStringLiteral("getwindowname"), id});

@@ -18,18 +18,6 @@ using namespace x11;
 
 namespace {
 
-// A property of a window as xprop prints it, or nothing when it is not set.
-std::optional<QString> Property(const QString& id, const QString& name)
-{
-    QProcess p;
-    p.start(QStringLiteral("xprop"), {QStringLiteral("-id"), id, name});
-    p.waitForFinished(10000);
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    if (p.exitCode() != 0 || out.endsWith(QLatin1String("not found.")))
-        return std::nullopt;
-    return out;
-}
-
 // The share of pixels of a rectangle of the screen that are black.
 double BlackShare(const QRect& r)
 {

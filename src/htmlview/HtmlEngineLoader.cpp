@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QOpenGLContext>
 #include <QStringList>
@@ -43,7 +44,8 @@ QStringList LibraryCandidates()
 {
     const QDir program(QCoreApplication::applicationDirPath());
     return {program.filePath(QLatin1String(LibraryName)),
-            program.filePath(QStringLiteral(ZENTRO_ENGINE_DIR "/") + QLatin1String(LibraryName))};
+            QDir::cleanPath(program.filePath(QStringLiteral(ZENTRO_ENGINE_DIR "/") +
+                                             QLatin1String(LibraryName)))};
 }
 
 THtmlEngineFactory LoadFactory()
@@ -52,29 +54,27 @@ THtmlEngineFactory LoadFactory()
     // already.
     if (auto* linked = reinterpret_cast<THtmlEngineFactory>(dlsym(RTLD_DEFAULT, HtmlEngineEntry)))
         return linked;
-    ShareGlContexts();
-    QStringList errors;
-    for (const QString& candidate : LibraryCandidates()) {
+    const QStringList candidates = LibraryCandidates();
+    for (const QString& candidate : candidates) {
+        if (!QFileInfo::exists(candidate))
+            continue;
+        ShareGlContexts();
         QLibrary library(candidate);
         if (auto* factory = reinterpret_cast<THtmlEngineFactory>(library.resolve(HtmlEngineEntry)))
             return factory; // the library stays loaded for the rest of the run
-        errors << library.errorString();
+        qWarning("HTML cannot be shown: %s", qPrintable(library.errorString()));
+        return nullptr;
     }
-    qWarning("The HTML engine could not be loaded: %s",
-             qPrintable(errors.join(QLatin1String("; "))));
+    qWarning("HTML cannot be shown: the HTML engine's library is missing (looked for %s).",
+             qPrintable(candidates.join(QLatin1String(" and "))));
     return nullptr;
-}
-
-THtmlEngineFactory& Factory()
-{
-    static THtmlEngineFactory factory = LoadFactory();
-    return factory;
 }
 
 } // namespace
 
 THtmlEngine* CreateHtmlEngine(QWidget* parent, QObject* bridge, const THtmlEngine::TEvents& events)
 {
-    THtmlEngineFactory factory = Factory();
+    // Looked for once: a missing library is reported once.
+    static const THtmlEngineFactory factory = LoadFactory();
     return factory ? factory(parent, bridge, events) : nullptr;
 }

@@ -20,6 +20,13 @@ double Median(QList<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+QString BoldMessage()
+{
+    return QStringLiteral(
+        "document.body.innerHTML = '<p id=p>Lunch on Friday</p>'; document.body.focus();"
+        "getSelection().selectAllChildren(document.getElementById('p')); true");
+}
+
 qint64 MonotonicNs()
 {
     timespec ts{};

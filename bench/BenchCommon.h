@@ -14,6 +14,10 @@ namespace bench {
 double Median(QList<double> values);
 qint64 MonotonicNs();
 
+// A script that writes one paragraph into the editor and selects it: what
+// the toolbar-click measures start from, in the program and on the floor.
+QString BoldMessage();
+
 // Every process of the tree rooted at pid (the root included).
 QList<int> ProcessTree(int pid);
 // Resident memory of a process tree, in KiB.

@@ -10,9 +10,9 @@
 
 namespace {
 
-QHash<QString, double> RunHelper(const QString& mode)
+QHash<QString, double> RunHelper(const QString& program, const QString& mode)
 {
-    return bench::RunMeasurements(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), {mode}, 60000);
+    return bench::RunMeasurements(program, {mode}, 60000);
 }
 
 QList<bench::Row> Run(int runs)
@@ -20,9 +20,11 @@ QList<bench::Row> Run(int runs)
     QList<double> zFirst, zLater, fFirst, fLater;
     int engines = 0;
     for (int i = 0; i < runs; ++i) {
-        const auto f = RunHelper(QStringLiteral("floor"));
-        const auto z = RunHelper(QStringLiteral("composer"));
-        const auto c = RunHelper(QStringLiteral("chat"));
+        const auto f = RunHelper(QStringLiteral(ZENTRO_HTML_FLOOR_PATH), QStringLiteral("design"));
+        const auto z =
+            RunHelper(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), QStringLiteral("composer"));
+        const auto c =
+            RunHelper(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), QStringLiteral("chat"));
         fFirst << f.value(QStringLiteral("first"), -1);
         fLater << f.value(QStringLiteral("later"), -1);
         zFirst << z.value(QStringLiteral("first"), -1);

@@ -13,19 +13,20 @@
 
 namespace {
 
-QHash<QString, double> RunHelper(const QString& mode)
+QHash<QString, double> RunHelper(const QString& program, const QString& mode)
 {
-    return bench::RunMeasurements(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), {mode}, 120000);
+    return bench::RunMeasurements(program, {mode}, 120000);
 }
 
 QList<bench::Row> Run(int runs)
 {
     QList<double> click, floor, longMessage, shortMessage;
     for (int i = 0; i < runs; ++i) {
-        const auto r = RunHelper(QStringLiteral("editing"));
-        click << r.value(QStringLiteral("click"), -1);
-        floor << r.value(QStringLiteral("floor"), -1);
-        const auto s = RunHelper(QStringLiteral("selection"));
+        const QString helper = QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH);
+        click << RunHelper(helper, QStringLiteral("editing")).value(QStringLiteral("click"), -1);
+        floor << RunHelper(QStringLiteral(ZENTRO_HTML_FLOOR_PATH), QStringLiteral("command"))
+                     .value(QStringLiteral("floor"), -1);
+        const auto s = RunHelper(helper, QStringLiteral("selection"));
         longMessage << s.value(QStringLiteral("long"), -1);
         shortMessage << s.value(QStringLiteral("short"), -1);
         std::printf("    run %d: toolbar click to state %.2f ms, bare command and question %.2f ms;"

@@ -11,17 +11,18 @@
 
 namespace {
 
-QHash<QString, double> RunHelper(const QString& mode)
+QHash<QString, double> RunHelper(const QString& program, const QString& mode)
 {
-    return bench::RunMeasurements(QStringLiteral(ZENTRO_FULLMODE_HELPER_PATH), {mode}, 120000);
+    return bench::RunMeasurements(program, {mode}, 120000);
 }
 
 QList<bench::Row> Run(int runs)
 {
     QList<double> zFirst, zLater, fFirst, fLater;
     for (int i = 0; i < runs; ++i) {
-        const auto f = RunHelper(QStringLiteral("floor"));
-        const auto z = RunHelper(QStringLiteral("full"));
+        const auto f = RunHelper(QStringLiteral(ZENTRO_HTML_FLOOR_PATH), QStringLiteral("page"));
+        const auto z =
+            RunHelper(QStringLiteral(ZENTRO_FULLMODE_HELPER_PATH), QStringLiteral("full"));
         fFirst << f.value(QStringLiteral("first"), -1);
         fLater << f.value(QStringLiteral("later"), -1);
         zFirst << z.value(QStringLiteral("first"), -1);

@@ -1,19 +1,19 @@
 // The helper of the composer section, one process per measurement so that
-// every "first" is the first of its process. Modes:
-//   floor     a bare HTML view loading "about:blank" into design mode, twice
+// every "first" is the first of its process. Like the program it does not
+// link the HTML engine: it sits next to the program and loads the engine's
+// library when its first view starts. The floors are floor_html's. Modes:
 //   composer  the program's start-up windows, then OpenComposer until the
 //             composer's EditorReady, twice
 //   chat      the program's start-up windows and a shown chat window; how
 //             many HTML engine processes run after a second
 //   editing   clicks on a composer's Bold button over a selected word, each
 //             timed until the toolbar shows the state the editor reports
-//             after it; beside it the same command and question sent to a
-//             bare HTML view
+//             after it
 //   selection selection changes in a composer's message of 5,000 paragraphs,
 //             each timed from the change until the toolbar shows it, beside
 //             the same changes in a message of one paragraph
-// Prints "first <ms>" and "later <ms>", "engines <n>", "click <ms>" and
-// "floor <ms>", or "long <ms>" and "short <ms>" (medians).
+// Prints "first <ms>" and "later <ms>", "engines <n>", "click <ms>", or
+// "long <ms>" and "short <ms>" (medians).
 
 #include "BenchCommon.h"
 
@@ -33,9 +33,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
 #include <cstdio>
 #include <functional>
@@ -43,26 +40,6 @@
 #include <utility>
 
 namespace {
-
-// A minimal HTML view: load the blank page, switch on design mode, wait
-// until the page confirms it.
-double FloorOnce()
-{
-    QElapsedTimer t;
-    t.start();
-    auto* view = new QWebEngineView();
-    view->resize(800, 400);
-    view->show();
-    QEventLoop loop;
-    QObject::connect(view, &QWebEngineView::loadFinished, view, [view, &loop] {
-        view->page()->runJavaScript(
-            QStringLiteral("document.designMode = 'on'; document.designMode"),
-            [&loop](const QVariant&) { loop.quit(); });
-    });
-    view->setUrl(QUrl(QStringLiteral("about:blank")));
-    loop.exec();
-    return t.nsecsElapsed() / 1e6;
-}
 
 TfMail* g_last = nullptr;
 
@@ -107,13 +84,13 @@ bool WaitFor(const std::function<bool()>& done)
     return done();
 }
 
-// Runs a script and waits for its answer; returns when it came (0: it did
-// not). An answer after the wait has given up goes nowhere.
-qint64 Run(QWebEnginePage* page, const QString& script, QWebEngineScript::ScriptWorldId world)
+// Runs a script in the view's own world and waits for its answer; returns
+// when it came (0: it did not). An answer after the wait has given up goes
+// nowhere.
+qint64 Run(THtmlView* web, const QString& script)
 {
     auto answered = std::make_shared<qint64>(0);
-    page->runJavaScript(script, world,
-                        [answered](const QVariant&) { *answered = bench::MonotonicNs(); });
+    web->EvaluateScript(script, [answered](const QVariant&) { *answered = bench::MonotonicNs(); });
     WaitFor([&] { return *answered != 0; });
     return *answered;
 }
@@ -127,10 +104,6 @@ void Mouse(QWidget* w, QEvent::Type type)
     QCoreApplication::sendEvent(w, &event);
 }
 
-const QString Message =
-    QStringLiteral("document.body.innerHTML = '<p id=p>Lunch on Friday</p>'; document.body.focus();"
-                   "getSelection().selectAllChildren(document.getElementById('p')); true");
-
 double ClickToState()
 {
     OpenComposer(QString(), QStringLiteral("Darvel"), QString(), QString());
@@ -141,7 +114,7 @@ double ClickToState()
     if (!composer || !WaitFor([composer] { return composer->EditorReady; }))
         return -1;
     THtmlBridge* bridge = composer->web->Bridge();
-    Run(composer->web->View()->page(), Message, QWebEngineScript::ApplicationWorld);
+    Run(composer->web, bench::BoldMessage());
     if (!WaitFor([composer] { return composer->CutButton->isEnabled(); }))
         return -1;
     QWidget* bold = composer->StandardToolBar->widgetForAction(composer->BoldButton);
@@ -202,12 +175,11 @@ QString SelectionMessage(int paragraphs)
 double SelectionToState(TfMail* composer, int paragraphs)
 {
     THtmlBridge* bridge = composer->web->Bridge();
-    QWebEnginePage* page = composer->web->View()->page();
     const QString literal = QString::fromUtf8(
         QJsonDocument(QJsonArray{SelectionMessage(paragraphs)}).toJson(QJsonDocument::Compact));
-    Run(page,
-        QStringLiteral("document.body.innerHTML = %1[0]; document.body.focus(); true").arg(literal),
-        QWebEngineScript::ApplicationWorld);
+    Run(composer->web,
+        QStringLiteral("document.body.innerHTML = %1[0]; document.body.focus(); true")
+            .arg(literal));
     constexpr int SelectionSamples = 20;
     QList<double> ms;
     for (int i = 0; i < Warmups + SelectionSamples; ++i) {
@@ -220,12 +192,12 @@ double SelectionToState(TfMail* composer, int paragraphs)
                 shown = bench::MonotonicNs();
         });
         const qint64 start = bench::MonotonicNs();
-        page->runJavaScript(QStringLiteral("{ const a = document.getElementById('a%1').firstChild;"
-                                           " const b = document.getElementById('a%2').firstChild;"
-                                           " getSelection().setBaseAndExtent(a, 2, b, 3); }")
-                                .arg(bold ? 0 : 2)
-                                .arg(bold ? 1 : 3),
-                            QWebEngineScript::ApplicationWorld);
+        composer->web->EvaluateScript(
+            QStringLiteral("{ const a = document.getElementById('a%1').firstChild;"
+                           " const b = document.getElementById('a%2').firstChild;"
+                           " getSelection().setBaseAndExtent(a, 2, b, 3); }")
+                .arg(bold ? 0 : 2)
+                .arg(bold ? 1 : 3));
         const bool ok = WaitFor([&] { return shown != 0; });
         QObject::disconnect(watch);
         if (i >= Warmups)
@@ -248,34 +220,6 @@ std::pair<double, double> SelectionChanges()
     return {longMessage, shortMessage};
 }
 
-// The same command and question, sent to a bare view in design mode.
-double FloorCommand()
-{
-    auto view = std::make_unique<QWebEngineView>();
-    view->resize(800, 400);
-    view->show();
-    bool loaded = false;
-    QObject::connect(view.get(), &QWebEngineView::loadFinished, view.get(),
-                     [&loaded] { loaded = true; });
-    view->setUrl(QUrl(QStringLiteral("about:blank")));
-    if (!WaitFor([&] { return loaded; }))
-        return -1;
-    QWebEnginePage* page = view->page();
-    Run(page, QStringLiteral("document.designMode = 'on'; true"), QWebEngineScript::MainWorld);
-    Run(page, Message, QWebEngineScript::MainWorld);
-    QList<double> ms;
-    for (int i = 0; i < Warmups + Samples; ++i) {
-        const qint64 start = bench::MonotonicNs();
-        const qint64 answered = Run(page,
-                                    QStringLiteral("document.execCommand('bold', false, null);"
-                                                   "document.queryCommandState('bold')"),
-                                    QWebEngineScript::MainWorld);
-        if (i >= Warmups)
-            ms << (answered ? (answered - start) / 1e6 : -1);
-    }
-    return bench::Median(ms);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -283,11 +227,7 @@ int main(int argc, char* argv[])
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     QApplication app(argc, argv);
     SetUpApplication(app);
-    if (mode == "floor") {
-        const double first = FloorOnce();
-        const double later = FloorOnce();
-        std::printf("first %.3f\nlater %.3f\n", first, later);
-    } else if (mode == "composer") {
+    if (mode == "composer") {
         CreateStartupWindows();
         QCoreApplication::processEvents();
         const double first = ComposerOnce();
@@ -305,9 +245,7 @@ int main(int argc, char* argv[])
                                                        QStringLiteral("QtWebEngineProcess")));
     } else if (mode == "editing") {
         CreateStartupWindows();
-        const double click = ClickToState();
-        const double floor = FloorCommand();
-        std::printf("click %.3f\nfloor %.3f\n", click, floor);
+        std::printf("click %.3f\n", ClickToState());
     } else if (mode == "selection") {
         CreateStartupWindows();
         const auto [longMessage, shortMessage] = SelectionChanges();

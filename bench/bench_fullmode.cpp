@@ -1,16 +1,15 @@
 // The helper of the Full Mode section, one process per measurement so that
-// every "first" is the first of its process. Modes:
-//   floor  a bare HTML view loading a one-paragraph page, then another view
-//          loading it again
-//   full   the program's start-up windows, then the app-bar's Full Mode
-//          button until the preview shows the placeholder page; the window
-//          closed, and the same again
+// every "first" is the first of its process: the program's start-up
+// windows, then the app-bar's Full Mode button until the preview shows the
+// placeholder page; the window closed, and the same again. Like the program
+// it does not link the HTML engine (the floor is floor_html's).
 // Prints "first <ms>" and "later <ms>"; -1 when a wait ran out.
 
 #include "app/Application.h"
 #include "appbar/uAppbar.h"
 #include "base/AppSetup.h"
 #include "base/FadeIn.h"
+#include "htmlview/HtmlView.h"
 #include "main/uMain.h"
 
 #include <QApplication>
@@ -19,9 +18,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
 #include <cstdio>
 #include <memory>
@@ -29,23 +25,6 @@
 namespace {
 
 constexpr int TimeoutMs = 30000;
-
-double FloorOnce()
-{
-    QElapsedTimer t;
-    t.start();
-    auto* view = new QWebEngineView();
-    view->resize(800, 600);
-    view->show();
-    QEventLoop loop;
-    QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(TimeoutMs, &loop, &QEventLoop::quit);
-    view->setHtml(QStringLiteral("<p><b><i>Please select an e-mail message from the list</i></b>"));
-    loop.exec();
-    const double ms = t.nsecsElapsed() / 1e6;
-    delete view;
-    return ms;
-}
 
 // From the click to the placeholder page in the preview: the fade has
 // ended and the page's text is the placeholder's.
@@ -67,14 +46,13 @@ double FullModeOnce()
     QObject::connect(&poll, &QTimer::timeout, &state->loop, [state, window] {
         if (!window || state->asking || window->Fade->Running())
             return;
-        auto* view = window->findChild<QWebEngineView*>();
-        if (!view)
+        if (!window->web->EngineStarted())
             return;
         state->asking = true;
-        view->page()->runJavaScript(
+        window->web->EvaluateScript(
             QStringLiteral(
                 "!!document.body && document.body.innerText.indexOf('Please select') >= 0"),
-            QWebEngineScript::ApplicationWorld, [state](const QVariant& result) {
+            [state](const QVariant& result) {
                 state->asking = false;
                 if (result.toBool() && !state->shown) {
                     state->shown = true;
@@ -114,17 +92,14 @@ int main(int argc, char* argv[])
     SetUpApplication(app);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     double first = -1, later = -1;
-    if (mode == QLatin1String("floor")) {
-        first = FloorOnce();
-        later = FloorOnce();
-    } else if (mode == QLatin1String("full")) {
+    if (mode == QLatin1String("full")) {
         CreateStartupWindows();
         first = FullModeOnce();
         CloseFullMode();
         later = FullModeOnce();
         DestroyAllWindows();
     } else {
-        std::fprintf(stderr, "usage: bench_fullmode floor|full\n");
+        std::fprintf(stderr, "usage: bench_fullmode full\n");
         return 2;
     }
     std::printf("first %.3f\nlater %.3f\n", first, later);

@@ -37,6 +37,11 @@ function(zentro_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
     target_link_libraries(${name} PRIVATE zentro_options Qt6::Test ${ARG_LIBS})
+    # A test that holds HTML views links the engine's library, which the
+    # program itself only loads when its first view starts.
+    if("zentro_windows" IN_LIST ARG_LIBS OR "zentro_htmlview" IN_LIST ARG_LIBS)
+        target_link_libraries(${name} PRIVATE zentro_htmlengine)
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     if(NOT ARG_PLATFORM)
         set(ARG_PLATFORM offscreen)

@@ -1,14 +1,22 @@
 #include "app/SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -38,11 +46,47 @@ void Warn(const char* text)
     std::fprintf(stderr, "zentro: %s\n", text);
 }
 
+// The address of a socket file, or false when the path is too long for one.
+bool Address(const QString& path, sockaddr_un* address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    *address = {};
+    address->sun_family = AF_UNIX;
+    if (size_t(name.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, name.constData(), size_t(name.size()));
+    return true;
+}
+
+int NewSocket()
+{
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+}
+
+// Waits until the socket may be read or written, for at most the deadline.
+bool Wait(int fd, short events, const QDeadlineTimer& deadline)
+{
+    pollfd p{fd, events, 0};
+    int n;
+    do
+        n = ::poll(&p, 1, int(deadline.remainingTime()));
+    while (n < 0 && errno == EINTR);
+    return n > 0;
+}
+
 } // namespace
 
 TSingleInstance::TSingleInstance(QString serverPath, QObject* parent)
     : QObject(parent), m_path(std::move(serverPath))
 {
+}
+
+TSingleInstance::~TSingleInstance()
+{
+    if (m_listener < 0)
+        return;
+    ::close(m_listener);
+    ::unlink(QFile::encodeName(m_path).constData());
 }
 
 QString TSingleInstance::DefaultServerPath()
@@ -69,44 +113,89 @@ TSingleInstance::TRole TSingleInstance::Claim()
 
 TSingleInstance::TRole TSingleInstance::HandOver()
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_path);
-    // Refused or missing: nobody listens, whatever file is there.
-    if (!socket.waitForConnected(AnswerTimeoutMs))
+    sockaddr_un address;
+    if (!Address(m_path, &address))
         return TRole::Primary;
-    socket.write(ShowRequest);
+    const int fd = NewSocket();
+    if (fd < 0)
+        return TRole::Primary;
+    // A local connection is made or refused at once. Refused or missing:
+    // nobody listens, whatever file is there. A full queue: somebody
+    // listens but does not take calls.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        const bool busy = errno == EAGAIN;
+        ::close(fd);
+        return busy ? TRole::Failed : TRole::Primary;
+    }
+    const QDeadlineTimer deadline(AnswerTimeoutMs);
     QByteArray answer;
-    while (!answer.contains('\n') && socket.waitForReadyRead(AnswerTimeoutMs))
-        answer += socket.readAll();
+    if (::send(fd, ShowRequest.constData(), size_t(ShowRequest.size()), MSG_NOSIGNAL) ==
+        ShowRequest.size()) {
+        char buffer[64];
+        while (!answer.contains('\n') && answer.size() < 64 && Wait(fd, POLLIN, deadline)) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            answer.append(buffer, n);
+        }
+    }
+    ::close(fd);
     return answer == ShowAnswer ? TRole::HandedOver : TRole::Failed;
 }
 
 void TSingleInstance::Listen()
 {
-    // Nobody answered, so a socket file here is stale.
-    QLocalServer::removeServer(m_path);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection())
-            Answer(socket);
-    });
-    if (!m_server->listen(m_path))
+    sockaddr_un address;
+    const int fd = NewSocket();
+    // Made under a name of its own and readable by the user alone before it
+    // takes the real name, so that nobody else ever reaches it.
+    const QString fresh = m_path + QStringLiteral(".%1").arg(getpid());
+    const QByteArray freshName = QFile::encodeName(fresh);
+    ::unlink(freshName.constData());
+    if (fd < 0 || !Address(fresh, &address) ||
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(freshName.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, 8) != 0 ||
+        // Nobody answered, so a socket file at the real name is stale.
+        ::rename(freshName.constData(), QFile::encodeName(m_path).constData()) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(freshName.constData());
         Warn("cannot listen for later starts; each start will run on its own");
+        return;
+    }
+    m_listener = fd;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TSingleInstance::Accept);
 }
 
-void TSingleInstance::Answer(QLocalSocket* socket)
+void TSingleInstance::Accept()
 {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        // Anything but the one request (or more than it) is dropped.
-        if (socket->bytesAvailable() < ShowRequest.size())
+    int client;
+    while ((client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+        Answer(client);
+}
+
+void TSingleInstance::Answer(int client)
+{
+    auto* notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
+    auto request = std::make_shared<QByteArray>();
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, client, request] {
+        char buffer[16];
+        const ssize_t n = ::read(client, buffer, sizeof buffer);
+        if (n < 0 && errno == EAGAIN)
             return;
-        if (socket->read(ShowRequest.size()) == ShowRequest) {
-            socket->write(ShowAnswer);
-            socket->flush();
+        if (n > 0)
+            request->append(buffer, n);
+        // Anything but the one request (or more than it) is dropped.
+        if (n > 0 && request->size() < ShowRequest.size())
+            return;
+        const bool shown = *request == ShowRequest;
+        if (shown)
+            ::send(client, ShowAnswer.constData(), size_t(ShowAnswer.size()), MSG_NOSIGNAL);
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        ::close(client);
+        if (shown)
             emit ShowRequested();
-        }
-        socket->disconnectFromServer();
     });
 }

@@ -3,9 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
-
 // One Zentro per user and display. The first start listens on a local
 // socket; a later start connects, asks the running one to show itself and
 // ends. The decision between the two is taken under a lock file, so that
@@ -21,6 +18,7 @@ public:
     };
 
     explicit TSingleInstance(QString serverPath, QObject* parent = nullptr);
+    ~TSingleInstance() override;
 
     TRole Claim();
 
@@ -37,8 +35,11 @@ private:
     // Asks a running Zentro to show itself; Primary when nobody listens.
     TRole HandOver();
     void Listen();
-    void Answer(QLocalSocket* socket);
+    void Accept();
+    void Answer(int client);
 
     QString m_path;
-    QLocalServer* m_server = nullptr;
+    // The listening socket, or -1. Plain sockets: the network module would
+    // cost every start the loading of its libraries.
+    int m_listener = -1;
 };

@@ -11,7 +11,7 @@
 #include "base/WindowLook.h"
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlview/ResAddress.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
 #include "popup/ZmRootItem.h"
@@ -179,7 +179,7 @@ void TfMail::BuildImageLists()
 void TfMail::BuildEmoticons()
 {
     Emoticons = new TImageList(21, 21, this);
-    for (int n = 1; n <= TResSchemeHandler::EmoticonCount; ++n)
+    for (int n = 1; n <= ResAddress::EmoticonCount; ++n)
         Emoticons->AddImage(QImage(QStringLiteral(":/emoticons/palette/%1.png").arg(n)));
     // Its right edge at the point it opens at.
     pmEmoticons = new TZmPopupMenu(this);
@@ -308,6 +308,10 @@ void TfMail::BuildEditor()
     web->SetReplaceCaption(true);
     web->SetEnableDDE(false);
     web->SetfpExceptions(true);
+    // The editor loads when the window shows: its engine is there before
+    // the window is first made, so that the window is made for the
+    // engine's surface from the start.
+    web->PrepareEngine();
 
     imgPrintPreview = new QLabel(this);
     imgPrintPreview->hide();
@@ -897,7 +901,7 @@ void TfMail::PopupEmoticons(QPoint screenPoint)
 
 void TfMail::InsertEmoticon(int n)
 {
-    RunCommand(QStringLiteral("InsertImage"), false, TResSchemeHandler::EmoticonAddress(n + 1));
+    RunCommand(QStringLiteral("InsertImage"), false, ResAddress::EmoticonAddress(n + 1));
 }
 
 void TfMail::SetLastEmoticon(int n)

@@ -2,83 +2,26 @@
 
 #include "base/AppState.h"
 #include "htmlview/HtmlBridge.h"
-#include "htmlview/HtmlPage.h"
-#include "htmlview/HtmlRequestPolicy.h"
+#include "htmlview/HtmlEngine.h"
+#include "htmlview/HtmlEngineLoader.h"
 #include "htmlview/HtmlValues.h"
-#include "htmlview/ResSchemeHandler.h"
 #include "htmlview/UrlDialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
-#include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMenu>
-#include <QOpenGLContext>
-#include <QOpenGLWidget>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebChannel>
-#include <QWebEngineContextMenuRequest>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 #include <cfenv>
 #include <utility>
 
 namespace {
-
-// A program that holds HTML views needs two things before its application
-// object exists: shared GL contexts (the engine, loaded later without them,
-// crashes on X11) and the "res" scheme (the engine accepts a scheme only
-// when it is known before the application object). Done when the program
-// is loaded, so that no program of views can forget them.
-[[maybe_unused]] const bool PreparedForViews = [] {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    TResSchemeHandler::RegisterScheme();
-    return true;
-}();
-
-QString ReadResource(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
-}
-
-// The bridge, with the web channel's client before it, injected into the
-// program's own world at the creation of every document.
-QWebEngineScript BridgeScript()
-{
-    static const QString source = ReadResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) +
-                                  QLatin1Char('\n') +
-                                  ReadResource(QStringLiteral(":/htmlview/bridge.js"));
-    QWebEngineScript script;
-    script.setName(QStringLiteral("zentro-bridge"));
-    script.setSourceCode(source);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
-    script.setRunsOnSubFrames(false);
-    return script;
-}
-
-QWebEngineProfile* SharedProfile()
-{
-    // Off the record: the views leave nothing on disk.
-    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
-    TResSchemeHandler::InstallOn(profile);
-    return profile;
-}
 
 // A command value as the engine takes it: colours as "#rrggbb", sizes as
 // text, false as no value.
@@ -104,19 +47,6 @@ QVariant EngineValue(const QString& command, const QVariant& value)
     }
 }
 
-TContextMenuKind MenuKind(const QWebEngineContextMenuRequest* request)
-{
-    if (!request)
-        return cmDefault;
-    if (request->linkUrl().isValid())
-        return cmAnchor;
-    if (request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage)
-        return cmImage;
-    if (!request->selectedText().isEmpty())
-        return cmTextSelect;
-    return cmDefault;
-}
-
 // A page that kills the renderer again within RestoreGraceMs of being put
 // back, MaxRestores times in a row, is given up on and the view left empty.
 constexpr int MaxRestores = 3;
@@ -126,8 +56,7 @@ constexpr qint64 RestoreGraceMs = 10000;
 
 THtmlView::THtmlView(QWidget* parent)
     : QFrame(parent), m_printOptions(std::make_unique<TPrintOptions>()),
-      m_layout(new QVBoxLayout(this)), m_bridge(new THtmlBridge(this)),
-      m_policy(new THtmlRequestPolicy(this))
+      m_layout(new QVBoxLayout(this)), m_bridge(new THtmlBridge(this))
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
     // The empty area shown until something is loaded.
@@ -141,24 +70,10 @@ THtmlView::THtmlView(QWidget* parent)
     });
     connect(m_bridge, &THtmlBridge::ContentChanged, this,
             [this](const QString& html) { m_content = html; });
-    // On a display the engine's view paints into a texture. A window that
-    // gains such a child once it is shown is made anew, a second native
-    // window (a blink, a second placement, the fade again); with this hidden
-    // one it gets that surface when it is first created. Hidden, it never
-    // draws. The offscreen platform composes no widgets with OpenGL.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen") &&
-        QOpenGLContext::globalShareContext()) {
-        auto* surface = new QOpenGLWidget(this);
-        surface->setProperty("zentroForeignSurface", true);
-        surface->hide();
-    }
 }
 
-THtmlView::~THtmlView()
-{
-    // The page uses the policy and the bridge: it goes first.
-    delete m_view;
-}
+// The engine's widget goes first: its page uses the bridge.
+THtmlView::~THtmlView() = default;
 
 void THtmlView::SetDownloadOptions(TDownloadControlOptions options)
 {
@@ -186,89 +101,74 @@ void THtmlView::SetfpExceptions(bool on)
 void THtmlView::SetUserAgent(const QString& token)
 {
     m_userAgent = token;
-    if (m_view)
-        m_policy->SetUserAgent(m_view->page()->profile()->httpUserAgent().toUtf8(), token);
+    ApplySettings();
 }
 
 void THtmlView::ApplySettings()
 {
     setFrameStyle((m_hostUIFlags & NO3DBORDER) ? int(QFrame::NoFrame)
                                                : QFrame::StyledPanel | QFrame::Sunken);
-    m_policy->SetDownloadFlags(m_downloadControlFlags);
-    if (!m_view)
+    if (!m_engine)
         return;
-    QWebEnginePage* page = m_view->page();
-    QWebEngineSettings* s = page->settings();
-    s->setAttribute(QWebEngineSettings::AutoLoadImages, m_downloadControlFlags & DLCTL_DLIMAGES);
-    s->setAttribute(QWebEngineSettings::ShowScrollBars, !(m_hostUIFlags & SCROLL_NO));
-    page->setAudioMuted(!(m_downloadControlFlags & DLCTL_BGSOUNDS));
+    THtmlEngine::TSettings settings;
+    settings.DownloadFlags = m_downloadControlFlags;
+    settings.Images = m_downloadControlFlags & DLCTL_DLIMAGES;
+    settings.Sound = m_downloadControlFlags & DLCTL_BGSOUNDS;
+    settings.ScrollBars = !(m_hostUIFlags & SCROLL_NO);
+    settings.UserAgentToken = m_userAgent;
+    m_engine->Apply(settings);
     RunBridge(QStringLiteral("setOptions"),
               {QVariantMap{{QStringLiteral("flatScrollBars"), bool(m_hostUIFlags & FLAT_SCROLLBAR)},
                            {QStringLiteral("divBlocks"), bool(m_hostUIFlags & DIV_BLOCKDEFAULT)}}});
 }
 
-void THtmlView::StartEngine()
+bool THtmlView::StartEngine()
 {
-    if (m_view)
-        return;
-    m_view = new QWebEngineView(this);
-    // The engine paints through a surface of its own.
-    m_view->setProperty("zentroForeignSurface", true);
-    auto* page = new THtmlPage(SharedProfile(), m_bridge, m_view);
-    page->setUrlRequestInterceptor(m_policy);
-    m_channel = new QWebChannel(page);
-    m_channel->registerObject(QStringLiteral("host"), m_bridge);
-    page->setWebChannel(m_channel, QWebEngineScript::ApplicationWorld);
-    page->scripts().insert(BridgeScript());
-
-    QWebEngineSettings* s = page->settings();
-    // The pages' own scripts never run, and they reach no local file.
-    s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::LocalStorageEnabled, false);
-    s->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
-    s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-    s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
-    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
-    // A file dropped on an editor would replace the message being written.
-    s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
-    // Only the bridge runs script; these let its clipboard commands act.
-    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
-    s->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
-
-    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-        // A refused navigation stops at once and leaves the document as it
-        // was; a loaded page, or the engine's page for a failed load, is a
-        // new document.
-        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-            info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-            LoadFinished();
-    });
-    connect(page, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-                RenderProcessTerminated(status);
-            });
-    connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
+    if (m_engine)
+        return true;
+    THtmlEngine::TEvents events;
+    events.LoadFinished = [this] {
+        LoadFinished();
+    };
+    events.RendererLost = [this] {
+        RenderProcessTerminated();
+    };
+    events.LinkHovered = [this](const QString& url) {
         if (OnStatusTextChange)
             OnStatusTextChange(this, url);
-    });
-    m_view->setPage(page);
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        const QPoint global = m_view->mapToGlobal(pos);
-        if (ShowContextMenu(MenuKind(m_view->lastContextMenuRequest()), global) == S_OK)
-            return;
-        QMenu* menu = m_view->createStandardContextMenu();
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(global);
-    });
-
-    m_layout->addWidget(m_view);
-    SetUserAgent(m_userAgent);
+    };
+    events.ContextMenu = [this](int kind, const QPoint& global) {
+        return ShowContextMenu(quint32(kind), global) == S_OK;
+    };
+    events.Editing = [this] {
+        return m_bridge->Editing();
+    };
+    m_engine.reset(CreateHtmlEngine(this, m_bridge, events));
+    if (!m_engine)
+        return false;
+    m_layout->addWidget(m_engine->Widget());
     ApplySettings();
+    return true;
+}
+
+void THtmlView::PrepareEngine()
+{
+    StartEngine();
+}
+
+QWidget* THtmlView::EngineWidget() const
+{
+    return m_engine ? m_engine->Widget() : nullptr;
+}
+
+QWebEngineView* THtmlView::View() const
+{
+    return m_engine ? m_engine->View() : nullptr;
+}
+
+THtmlRequestPolicy* THtmlView::RequestPolicy() const
+{
+    return m_engine ? m_engine->RequestPolicy() : nullptr;
 }
 
 void THtmlView::LoadFinished()
@@ -279,13 +179,11 @@ void THtmlView::LoadFinished()
     if (m_restoring)
         Restore();
     if (OnDocumentComplete)
-        OnDocumentComplete(this, m_view->url());
+        OnDocumentComplete(this, m_engine->Url());
 }
 
-void THtmlView::RenderProcessTerminated(int status)
+void THtmlView::RenderProcessTerminated()
 {
-    if (status == QWebEnginePage::NormalTerminationStatus)
-        return;
     // Read now: the fresh page's first snapshot says it is not edited.
     if (!m_restoring)
         m_restoreEditing = m_bridge->Editing();
@@ -298,8 +196,8 @@ void THtmlView::RenderProcessTerminated(int status)
         OnRenderProcessTerminated(this);
     // Not from inside the engine's report of the loss.
     QTimer::singleShot(0, this, [this] {
-        if (m_view)
-            m_view->setUrl(m_address);
+        if (m_engine)
+            m_engine->Load(m_address);
     });
 }
 
@@ -317,22 +215,23 @@ void THtmlView::Restore()
 
 void THtmlView::Navigate(const QString& URL)
 {
-    StartEngine();
+    if (!StartEngine())
+        return;
     m_address = QUrl(URL);
     m_content.clear();
     m_restores = 0;
-    m_view->setUrl(m_address);
+    m_engine->Load(m_address);
 }
 
 void THtmlView::Stop()
 {
-    if (m_view)
-        m_view->stop();
+    if (m_engine)
+        m_engine->Stop();
 }
 
 THtmlDocument THtmlView::Document() const
 {
-    if (!m_view || !m_hasDocument)
+    if (!m_engine || !m_hasDocument)
         return {};
     return THtmlDocument(const_cast<THtmlView*>(this), THtmlDocument::Kind::Document);
 }
@@ -340,11 +239,9 @@ THtmlDocument THtmlView::Document() const
 THtmlView* THtmlView::FromEventTarget(const QObject* target)
 {
     for (const QObject* o = target; o; o = o->parent()) {
-        auto* view = qobject_cast<const QWebEngineView*>(o);
-        if (!view)
-            continue;
-        auto* html = qobject_cast<THtmlView*>(view->parent());
-        return html && html->m_view == view ? html : nullptr;
+        auto* html = qobject_cast<THtmlView*>(o->parent());
+        if (html && html->m_engine && html->m_engine->Widget() == o)
+            return html;
     }
     return nullptr;
 }
@@ -392,22 +289,26 @@ void THtmlView::ShowSaveAsDialog()
 
 void THtmlView::SaveDocumentTo(const QString& fileName)
 {
-    if (!m_view)
-        return;
-    m_view->page()->runJavaScript(QStringLiteral("window.zentro ? zentro.html() : null"),
-                                  QWebEngineScript::ApplicationWorld,
-                                  [fileName](const QVariant& html) {
-                                      if (html.typeId() != QMetaType::QString)
-                                          return;
-                                      QSaveFile file(fileName);
-                                      if (!file.open(QIODevice::WriteOnly))
-                                          return;
-                                      // A byte-order mark, so that the text reads as UTF-8 wherever
-                                      // the document names no character set.
-                                      file.write("\xEF\xBB\xBF");
-                                      file.write(html.toString().toUtf8());
-                                      file.commit();
-                                  });
+    EvaluateScript(QStringLiteral("window.zentro ? zentro.html() : null"),
+                        [fileName](const QVariant& html) {
+                            if (html.typeId() != QMetaType::QString)
+                                return;
+                            QSaveFile file(fileName);
+                            if (!file.open(QIODevice::WriteOnly))
+                                return;
+                            // A byte-order mark, so that the text reads as UTF-8 wherever
+                            // the document names no character set.
+                            file.write("\xEF\xBB\xBF");
+                            file.write(html.toString().toUtf8());
+                            file.commit();
+                        });
+}
+
+void THtmlView::EvaluateScript(const QString& source,
+                               const std::function<void(const QVariant&)>& result)
+{
+    if (m_engine)
+        m_engine->RunScript(source, result);
 }
 
 void THtmlView::PaintTo(QPainter& canvas, int x, int y)
@@ -434,7 +335,7 @@ QString THtmlView::AskAddress(const QString& caption, const QString& label, cons
 
 void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant& value)
 {
-    if (!m_view)
+    if (!m_engine)
         return;
     const QString c = command.toLower();
     QVariant v = value;
@@ -458,16 +359,14 @@ void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant&
     }
     // Clipboard and history go through the engine's own actions, which need
     // no script rights.
-    static const QHash<QString, QWebEnginePage::WebAction> actions{
-        {QStringLiteral("cut"), QWebEnginePage::Cut},
-        {QStringLiteral("copy"), QWebEnginePage::Copy},
-        {QStringLiteral("paste"), QWebEnginePage::Paste},
-        {QStringLiteral("undo"), QWebEnginePage::Undo},
-        {QStringLiteral("redo"), QWebEnginePage::Redo},
-        {QStringLiteral("selectall"), QWebEnginePage::SelectAll},
+    using A = THtmlEngine::TAction;
+    static const QHash<QString, A> actions{
+        {QStringLiteral("cut"), A::Cut},     {QStringLiteral("copy"), A::Copy},
+        {QStringLiteral("paste"), A::Paste}, {QStringLiteral("undo"), A::Undo},
+        {QStringLiteral("redo"), A::Redo},   {QStringLiteral("selectall"), A::SelectAll},
     };
     if (const auto a = actions.constFind(c); a != actions.cend()) {
-        m_view->page()->triggerAction(*a);
+        m_engine->Trigger(*a);
         RunBridge(QStringLiteral("report"));
         return;
     }
@@ -517,11 +416,10 @@ void THtmlView::EndWrite()
 
 void THtmlView::RunBridge(const QString& function, const QVariantList& args)
 {
-    if (!m_view)
+    if (!m_engine)
         return;
     const QString json = QString::fromUtf8(
         QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact));
-    m_view->page()->runJavaScript(
-        QStringLiteral("window.zentro && zentro.%1.apply(null, %2)").arg(function, json),
-        QWebEngineScript::ApplicationWorld);
+    EvaluateScript(
+        QStringLiteral("window.zentro && zentro.%1.apply(null, %2)").arg(function, json));
 }

@@ -14,16 +14,18 @@
 
 class QPainter;
 class QVBoxLayout;
-class QWebChannel;
 class QWebEngineView;
 class THtmlBridge;
+class THtmlEngine;
 class THtmlRequestPolicy;
 
 // The one control through which the program shows and edits HTML; every
 // window that shows HTML owns one, named web. It hosts the HTML engine,
 // which it starts lazily: until the first navigation or document load the
 // control is an empty area and Document() yields nothing, so windows that
-// never load anything (the chat transcript) never start the engine.
+// never load anything (the chat transcript) never start the engine. The
+// engine lives in a library of its own (THtmlEngine), loaded by the first
+// view that starts it: a program that shows no HTML never maps it.
 //
 // Pages never run their own scripts and never read local files: the only
 // script is the program's bridge, in its own world. Nor do they move the
@@ -70,6 +72,11 @@ public:
     // A save dialog for the document; its HTML is written to the chosen
     // file. Nothing happens without a document; every failure is silent.
     void ShowSaveAsDialog();
+    // Runs a script in the program's own world of the page, apart from the
+    // page's, and gives its value to result; nothing without an engine.
+    // (The benchmark and tests look into pages this way.)
+    void EvaluateScript(const QString& source,
+                        const std::function<void(const QVariant&)>& result = {});
     // Paints the control's current image onto a canvas at (x, y).
     void PaintTo(QPainter& canvas, int x, int y);
 
@@ -86,9 +93,15 @@ public:
     // view has restored it, which ends with OnDocumentComplete.
     std::function<void(THtmlView* Sender)> OnRenderProcessTerminated;
 
-    // The engine's view, or null until the engine has started.
-    QWebEngineView* View() const { return m_view; }
-    bool EngineStarted() const { return m_view != nullptr; }
+    // Starts the engine now, before the first navigation: a window whose
+    // view starts only when it is shown calls this while it is built, so
+    // that its native window is made for the engine's surface at once.
+    void PrepareEngine();
+    // The engine's widget, or null until the engine has started.
+    QWidget* EngineWidget() const;
+    // The same as the engine's own class, for code that links the engine.
+    QWebEngineView* View() const;
+    bool EngineStarted() const { return m_engine != nullptr; }
     // The HTML view whose engine surface receives the events of an object
     // (for hooks that watch mouse events application-wide), or null.
     static THtmlView* FromEventTarget(const QObject* target);
@@ -101,7 +114,8 @@ public:
 
     // The document facade's end: commands, writes and questions.
     THtmlBridge* Bridge() const { return m_bridge; }
-    THtmlRequestPolicy* RequestPolicy() const { return m_policy; }
+    // The engine's request policy, or null until the engine has started.
+    THtmlRequestPolicy* RequestPolicy() const;
     void ExecCommand(const QString& command, bool showUI, const QVariant& value);
     void SetDesignMode(const QString& value);
     void SetBgColor(const QString& value);
@@ -111,11 +125,12 @@ public:
     void EndWrite();
 
 private:
-    void StartEngine();
+    // False when the engine could not be started.
+    bool StartEngine();
     void ApplySettings();
     void RunBridge(const QString& function, const QVariantList& args = {});
     void LoadFinished();
-    void RenderProcessTerminated(int status);
+    void RenderProcessTerminated();
     void Restore();
     void SaveDocumentTo(const QString& fileName);
     // Asks for an address (and, given somewhere to put it, a picture's
@@ -135,9 +150,7 @@ private:
 
     QVBoxLayout* m_layout;
     THtmlBridge* m_bridge;
-    THtmlRequestPolicy* m_policy;
-    QWebEngineView* m_view = nullptr;
-    QWebChannel* m_channel = nullptr;
+    std::unique_ptr<THtmlEngine> m_engine;
     bool m_hasDocument = false;
     bool m_writing = false;
     QString m_written;

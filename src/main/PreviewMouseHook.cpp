@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
-#include <QWebEngineView>
 
 TPreviewMouseHook::TPreviewMouseHook(std::function<void()> target, QObject* owner)
     : QObject(owner), MouseHookTarget(std::move(target))
@@ -23,7 +22,7 @@ TPreviewMouseHook::~TPreviewMouseHook()
 QWidget* TPreviewMouseHook::HtmlViewOf(QObject* receiver)
 {
     const THtmlView* html = THtmlView::FromEventTarget(receiver);
-    return html ? html->View() : nullptr;
+    return html ? html->EngineWidget() : nullptr;
 }
 
 void TPreviewMouseHook::Silence(QWidget* view)

@@ -344,6 +344,9 @@ void TfMain::BuildRightColumn()
     web->SetReplaceCaption(false);
     web->SetEnableDDE(false);
     web->SetfpExceptions(true);
+    // The engine is there before the window is first made, so that the
+    // window is made for the engine's surface from the start.
+    web->PrepareEngine();
     QVBoxLayout* preview = Column(Panel6);
     preview->addWidget(Panel8);
     preview->addWidget(web, 1);

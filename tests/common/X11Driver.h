@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -256,10 +257,18 @@ public:
             m_process.waitForFinished(5000);
         }
     }
-    bool Start(const QStringList& args = {})
+    // The program under test, or another copy of it.
+    bool Start(const QStringList& args = {},
+               const QString& program = QString::fromLocal8Bit(qgetenv("ZENTRO_BINARY")))
     {
-        m_process.start(QString::fromLocal8Bit(qgetenv("ZENTRO_BINARY")), args);
+        m_process.start(program, args);
         return m_process.waitForStarted(10000);
+    }
+    // Whether the running program has mapped a library whose path holds name.
+    bool HasLoaded(const QString& name)
+    {
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(m_process.processId()));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name.toUtf8());
     }
     bool WaitForExit(int timeoutMs = 20000) { return m_process.waitForFinished(timeoutMs); }
     QProcess& Process() { return m_process; }

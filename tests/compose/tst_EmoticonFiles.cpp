@@ -2,7 +2,7 @@
 // GIF89a pictures of the listed sizes, each with its palette picture, and
 // each served by the "res" scheme under its number.
 
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlview/ResAddress.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -39,7 +39,7 @@ private slots:
     void emoticon_data()
     {
         QTest::addColumn<int>("n");
-        for (int n = 1; n <= TResSchemeHandler::EmoticonCount; ++n)
+        for (int n = 1; n <= ResAddress::EmoticonCount; ++n)
             QTest::addRow("%d", n) << n;
     }
 
@@ -47,7 +47,7 @@ private slots:
     {
         QFETCH(int, n);
         const QString path = QStringLiteral(":/emoticons/%1.gif").arg(n);
-        QCOMPARE(TResSchemeHandler::ResourceFor(TResSchemeHandler::EmoticonUrl(n)), path);
+        QCOMPARE(ResAddress::ResourceFor(ResAddress::EmoticonUrl(n)), path);
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -5,7 +5,7 @@
 #include "base/ImageList.h"
 #include "compose/uMail.h"
 #include "htmlview/HtmlView.h"
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlview/ResAddress.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
 #include "popup/ZmRootItem.h"

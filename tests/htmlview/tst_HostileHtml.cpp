@@ -7,9 +7,9 @@
 // displayed as it should be. A file whose comment says "expect: refused"
 // must make the view refuse something (a navigation, a window, a chooser).
 
+#include "htmlengine/HtmlPage.h"
+#include "htmlengine/HtmlRequestPolicy.h"
 #include "htmlview/HtmlBridge.h"
-#include "htmlview/HtmlPage.h"
-#include "htmlview/HtmlRequestPolicy.h"
 #include "htmlview/HtmlView.h"
 #include "main/uMain.h"
 

@@ -1,10 +1,10 @@
 // The conversions between the engine's reported values and the windows'
 // types, and the checks of the program's "res" addresses.
 
-#include "htmlview/HtmlRequestPolicy.h"
+#include "htmlengine/HtmlRequestPolicy.h"
 #include "htmlview/HtmlValues.h"
 #include "htmlview/HtmlViewOptions.h"
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlview/ResAddress.h"
 
 #include <QTest>
 
@@ -89,12 +89,12 @@ private slots:
 
     void resAddressesReachOnlyTheEmoticons()
     {
-        const QString module = TResSchemeHandler::ModuleName();
+        const QString module = ResAddress::ModuleName();
         QCOMPARE(module, QStringLiteral("tst_HtmlValues"));
-        QCOMPARE(TResSchemeHandler::EmoticonUrl(1).toString(),
+        QCOMPARE(ResAddress::EmoticonUrl(1).toString(),
                  QStringLiteral("res://%1/RT_EMOTICON/1").arg(module.toLower()));
         auto resource = [&](const QString& address) {
-            return TResSchemeHandler::ResourceFor(QUrl(address.arg(module)));
+            return ResAddress::ResourceFor(QUrl(address.arg(module)));
         };
         QCOMPARE(resource(QStringLiteral("res://%1/RT_EMOTICON/1")),
                  QStringLiteral(":/emoticons/1.gif"));
@@ -106,11 +106,9 @@ private slots:
         QVERIFY(resource(QStringLiteral("res://%1/RT_EMOTICON/../../etc/passwd")).isEmpty());
         QVERIFY(resource(QStringLiteral("res://%1/RT_BITMAP/1")).isEmpty());
         QVERIFY(resource(QStringLiteral("res://%1/RT_EMOTICON/1?x=1")).isEmpty());
-        QVERIFY(
-            TResSchemeHandler::ResourceFor(QUrl(QStringLiteral("res://other.exe/RT_EMOTICON/1")))
-                .isEmpty());
-        QVERIFY(TResSchemeHandler::ResourceFor(QUrl(QStringLiteral("file:///RT_EMOTICON/1")))
+        QVERIFY(ResAddress::ResourceFor(QUrl(QStringLiteral("res://other.exe/RT_EMOTICON/1")))
                     .isEmpty());
+        QVERIFY(ResAddress::ResourceFor(QUrl(QStringLiteral("file:///RT_EMOTICON/1"))).isEmpty());
     }
 };
 

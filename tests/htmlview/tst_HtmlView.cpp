@@ -6,7 +6,7 @@
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlview/ResAddress.h"
 
 #include "HtmlEval.h"
 #include "ProcessTree.h"
@@ -502,18 +502,16 @@ private slots:
         const QString picture = dir.filePath(QStringLiteral("p.png"));
         QImage(4, 4, QImage::Format_RGB32).save(picture);
         auto web = BlankView();
-        const QString emoticon = TResSchemeHandler::EmoticonUrl(1).toString();
-        Load(
-            web.get(),
-            QStringLiteral("<script>document.title = 'script ran';</script>"
-                           "<img id=local src='%1' onerror=\"document.title='handler ran'\">"
-                           "<img id=res src='%2'>"
-                           "<img id=other src='%3'>"
-                           "<iframe id=frame src='%4'></iframe>")
-                .arg(
-                    QUrl::fromLocalFile(picture).toString(), emoticon,
-                    TResSchemeHandler::EmoticonUrl(TResSchemeHandler::EmoticonCount + 1).toString(),
-                    QUrl::fromLocalFile(picture).toString()));
+        const QString emoticon = ResAddress::EmoticonUrl(1).toString();
+        Load(web.get(),
+             QStringLiteral("<script>document.title = 'script ran';</script>"
+                            "<img id=local src='%1' onerror=\"document.title='handler ran'\">"
+                            "<img id=res src='%2'>"
+                            "<img id=other src='%3'>"
+                            "<iframe id=frame src='%4'></iframe>")
+                 .arg(QUrl::fromLocalFile(picture).toString(), emoticon,
+                      ResAddress::EmoticonUrl(ResAddress::EmoticonCount + 1).toString(),
+                      QUrl::fromLocalFile(picture).toString()));
         // The program's own emoticon loads through "res"; a missing one and
         // the local file do not.
         QTRY_COMPARE_WITH_TIMEOUT(

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks that every file is
 # where GNUInstallDirs puts it and that the desktop validators accept them.
-# Usage: check_install.sh <build-dir> <app-id>
+# Usage: check_install.sh <build-dir> <app-id> <libdir>
 set -euo pipefail
 build=${1:?build directory}
 id=${2:?application id}
+libdir=${3:?library folder}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -13,6 +14,9 @@ status=0
 fail() { echo "FAIL: $*"; status=1; }
 
 [ -x "$prefix/bin/zentro" ] || fail "bin/zentro missing or not executable"
+# The program loads the HTML engine's library from here, relative to bin/.
+[ -f "$prefix/$libdir/zentro/libzentro-htmlengine.so" ] ||
+    fail "$libdir/zentro/libzentro-htmlengine.so missing"
 for f in share/applications/$id.desktop etc/xdg/autostart/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
     [ -f "$prefix/$f" ] || fail "$f missing"
@@ -24,7 +28,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would be a rule installing the wrong thing.
 count=$(find "$prefix" -type f | wc -l)
-[ "$count" -eq 13 ] || fail "$count files installed, expected 13"
+[ "$count" -eq 14 ] || fail "$count files installed, expected 14"
 
 grep -qx 'Hidden=true' "$prefix/etc/xdg/autostart/$id.desktop" ||
     fail "the autostart entry is not switched off"

@@ -1,4 +1,4 @@
-#include "htmlview/HtmlRequestPolicy.h"
+#include "htmlengine/HtmlRequestPolicy.h"
 
 #include <QUrl>
 

@@ -2,7 +2,8 @@
 
 #include <QWebEnginePage>
 
-class THtmlBridge;
+#include <functional>
+
 class QWebEngineNewWindowRequest;
 
 // The page of an HTML view. What it shows is written by strangers, so it
@@ -15,8 +16,8 @@ class QWebEngineNewWindowRequest;
 class THtmlPage : public QWebEnginePage {
     Q_OBJECT
 public:
-    // The bridge tells whether the document is being edited.
-    THtmlPage(QWebEngineProfile* profile, const THtmlBridge* bridge, QObject* parent = nullptr);
+    // editing tells whether the document is being edited.
+    THtmlPage(QWebEngineProfile* profile, std::function<bool()> editing, QObject* parent = nullptr);
 
     // Whether a clicked link to this address leaves for the desktop's
     // handler: http, https and mailto only.
@@ -45,5 +46,5 @@ private:
     void FollowLink(const QUrl& url);
     bool Editing() const;
 
-    const THtmlBridge* m_bridge;
+    std::function<bool()> m_editing;
 };

@@ -1,10 +1,10 @@
-#include "htmlview/HtmlPage.h"
-
-#include "htmlview/HtmlBridge.h"
+#include "htmlengine/HtmlPage.h"
 
 #include <QDesktopServices>
 #include <QTimer>
 #include <QWebEngineNewWindowRequest>
+
+#include <utility>
 
 namespace {
 
@@ -19,8 +19,8 @@ bool IsOneOf(const QUrl& url, std::initializer_list<QLatin1String> schemes)
 
 } // namespace
 
-THtmlPage::THtmlPage(QWebEngineProfile* profile, const THtmlBridge* bridge, QObject* parent)
-    : QWebEnginePage(profile, parent), m_bridge(bridge)
+THtmlPage::THtmlPage(QWebEngineProfile* profile, std::function<bool()> editing, QObject* parent)
+    : QWebEnginePage(profile, parent), m_editing(std::move(editing))
 {
     connect(this, &QWebEnginePage::newWindowRequested, this, &THtmlPage::NewWindowRequested);
 }
@@ -33,7 +33,7 @@ bool THtmlPage::OpensExternally(const QUrl& url)
 
 bool THtmlPage::Editing() const
 {
-    return m_bridge && m_bridge->Editing();
+    return m_editing && m_editing();
 }
 
 bool THtmlPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)

@@ -1,21 +1,14 @@
-#include "htmlview/ResSchemeHandler.h"
+#include "htmlengine/ResSchemeHandler.h"
+
+#include "htmlview/ResAddress.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
-namespace {
-// A function, not a global object: the scheme is registered while the
-// program is being loaded, before the globals of this file may exist.
-QByteArray SchemeName()
-{
-    return QByteArrayLiteral("res");
-}
-} // namespace
+using ResAddress::SchemeName;
 
 TResSchemeHandler::TResSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {}
 
@@ -37,46 +30,13 @@ void TResSchemeHandler::InstallOn(QWebEngineProfile* profile)
         profile->installUrlSchemeHandler(SchemeName(), new TResSchemeHandler(profile));
 }
 
-QString TResSchemeHandler::ModuleName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
-
-QString TResSchemeHandler::EmoticonAddress(int resource)
-{
-    return QStringLiteral("%1://%2/RT_EMOTICON/%3")
-        .arg(QString::fromLatin1(SchemeName()), ModuleName())
-        .arg(resource);
-}
-
-QUrl TResSchemeHandler::EmoticonUrl(int resource)
-{
-    return QUrl(EmoticonAddress(resource));
-}
-
-QString TResSchemeHandler::ResourceFor(const QUrl& url)
-{
-    if (url.scheme() != QLatin1String(SchemeName()) ||
-        url.host().compare(ModuleName(), Qt::CaseInsensitive) != 0 || url.hasQuery())
-        return {};
-    const QStringList parts = url.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    if (parts.size() != 2 || parts[0].compare(QLatin1String("RT_EMOTICON"), Qt::CaseInsensitive))
-        return {};
-    bool ok = false;
-    const int n = parts[1].toInt(&ok);
-    // Digits only: no signs, spaces or leading zeros reach the resource name.
-    if (!ok || n < 1 || n > EmoticonCount || QString::number(n) != parts[1])
-        return {};
-    return QStringLiteral(":/emoticons/%1.gif").arg(n);
-}
-
 void TResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
 {
     if (job->requestMethod() != "GET") {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
-    const QString path = ResourceFor(job->requestUrl());
+    const QString path = ResAddress::ResourceFor(job->requestUrl());
     if (path.isEmpty()) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;

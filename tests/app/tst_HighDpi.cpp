@@ -38,21 +38,6 @@ QImage Device(QWidget* w, const QRect& r)
     return part;
 }
 
-bool Contains(const QImage& where, const QImage& what)
-{
-    for (int oy = 0; oy + what.height() <= where.height(); ++oy)
-        for (int ox = 0; ox + what.width() <= where.width(); ++ox) {
-            bool all = true;
-            for (int y = 0; y < what.height() && all; ++y)
-                for (int x = 0; x < what.width() && all; ++x)
-                    all = qAlpha(what.pixel(x, y)) < 255 ||
-                          where.pixel(ox + x, oy + y) == what.pixel(x, y);
-            if (all)
-                return true;
-        }
-    return false;
-}
-
 } // namespace
 
 class tst_HighDpi : public QObject {
@@ -97,13 +82,11 @@ private slots:
     // on the scaled one its pictures drawn pixel for pixel.
     void popupMeasuresAtTheScreensScale()
     {
-        // Its pictures are drawn at twice their size.
         TImageList palette(21, 21);
         for (int n = 1;; ++n) {
             const QImage source(QStringLiteral(":/emoticons/palette/%1.png").arg(n));
             if (source.isNull())
                 break;
-            QCOMPARE(source.size(), QSize(42, 42));
             palette.AddImage(source);
         }
         QCOMPARE(palette.Count(), 42);
@@ -139,7 +122,7 @@ private slots:
         QCOMPARE(sizes.at(0), sizes.at(1));
         QVERIFY(!scaled.isNull());
         const QImage twelfth(QStringLiteral(":/emoticons/palette/12.png"));
-        QVERIFY(Contains(scaled, twelfth.convertToFormat(QImage::Format_ARGB32)));
+        QVERIFY(Contains(scaled, twelfth));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "popup/internal/ZmView.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QList>
 #include <QtGlobal>
 
@@ -40,4 +41,22 @@ inline void QuietenGrabWarnings()
             if (!message.startsWith(QLatin1String("This plugin does not support")))
                 previous(type, context, message);
         });
+}
+
+// Whether an image shows a picture somewhere: all its opaque pixels.
+inline bool Contains(const QImage& image, const QImage& picture)
+{
+    const QImage where = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage what = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int oy = 0; oy + what.height() <= where.height(); ++oy)
+        for (int ox = 0; ox + what.width() <= where.width(); ++ox) {
+            bool all = true;
+            for (int y = 0; y < what.height() && all; ++y)
+                for (int x = 0; x < what.width() && all; ++x)
+                    all = qAlpha(what.pixel(x, y)) < 255 ||
+                          where.pixel(ox + x, oy + y) == what.pixel(x, y);
+            if (all)
+                return true;
+        }
+    return false;
 }

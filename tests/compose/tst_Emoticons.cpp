@@ -63,24 +63,6 @@ bool ShowsEmoticon(const QIcon& icon, TImageList* emoticons, int n)
     return true;
 }
 
-// Whether an image shows a picture somewhere: all its opaque pixels.
-bool Contains(const QImage& image, const QImage& picture)
-{
-    const QImage where = image.convertToFormat(QImage::Format_ARGB32);
-    const QImage what = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int oy = 0; oy + what.height() <= where.height(); ++oy)
-        for (int ox = 0; ox + what.width() <= where.width(); ++ox) {
-            bool all = true;
-            for (int y = 0; y < what.height() && all; ++y)
-                for (int x = 0; x < what.width() && all; ++x)
-                    all = qAlpha(what.pixel(x, y)) < 255 ||
-                          where.pixel(ox + x, oy + y) == what.pixel(x, y);
-            if (all)
-                return true;
-        }
-    return false;
-}
-
 // The screen rectangle of the menu that an action opens (closing it), or
 // an empty one.
 QRect MenuOpenedBy(const std::function<void()>& action)

@@ -290,18 +290,18 @@ void THtmlView::ShowSaveAsDialog()
 void THtmlView::SaveDocumentTo(const QString& fileName)
 {
     EvaluateScript(QStringLiteral("window.zentro ? zentro.html() : null"),
-                        [fileName](const QVariant& html) {
-                            if (html.typeId() != QMetaType::QString)
-                                return;
-                            QSaveFile file(fileName);
-                            if (!file.open(QIODevice::WriteOnly))
-                                return;
-                            // A byte-order mark, so that the text reads as UTF-8 wherever
-                            // the document names no character set.
-                            file.write("\xEF\xBB\xBF");
-                            file.write(html.toString().toUtf8());
-                            file.commit();
-                        });
+                   [fileName](const QVariant& html) {
+                       if (html.typeId() != QMetaType::QString)
+                           return;
+                       QSaveFile file(fileName);
+                       if (!file.open(QIODevice::WriteOnly))
+                           return;
+                       // A byte-order mark, so that the text reads as UTF-8 wherever
+                       // the document names no character set.
+                       file.write("\xEF\xBB\xBF");
+                       file.write(html.toString().toUtf8());
+                       file.commit();
+                   });
 }
 
 void THtmlView::EvaluateScript(const QString& source,

@@ -906,7 +906,10 @@ void TfMail::InsertEmoticon(int n)
 
 void TfMail::SetLastEmoticon(int n)
 {
-    QImage picture(24, 24, QImage::Format_ARGB32);
+    // Drawn at twice the size, so that the button stays sharp on screens of
+    // a higher pixel ratio; the list reduces it where it is drawn at 1x.
+    QImage picture(48, 48, QImage::Format_ARGB32);
+    picture.setDevicePixelRatio(2);
     picture.fill(Qt::white);
     QPainter canvas(&picture);
     Emoticons->Draw(canvas, 2, 2, n);

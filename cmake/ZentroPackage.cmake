@@ -11,6 +11,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZENTRO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SECTION mail)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows ask for the classic UI faces, which the program maps onto the
+# metric-compatible Liberation Sans; another face is wider and cuts
+# captions off.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 set(CPACK_STRIP_FILES ON)
 # The autostart entry is the package's one file in /etc: an administrator
 # may switch it on for everybody, and that edit survives upgrades.

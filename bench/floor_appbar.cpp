@@ -41,8 +41,8 @@ private:
 int main(int argc, char* argv[])
 {
 #ifdef ZENTRO_FLOOR_WITH_ENGINE
-    // Linked to the engine as the program is, with what that asks for
-    // before the application object; no view is ever created.
+    // Linked to the engine, with what that asks for before the application
+    // object, as a program that links it starts; no view is ever created.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 #endif
     QApplication app(argc, argv);

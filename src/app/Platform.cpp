@@ -1,6 +1,7 @@
 #include "app/Platform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <xcb/xcb.h>
 
@@ -18,12 +19,29 @@ QByteArray RequestedPlatform(int argc, char* argv[])
     return qgetenv("QT_QPA_PLATFORM");
 }
 
+// The connection that proved the display, until Qt has its own.
+xcb_connection_t* Probe = nullptr;
+
+void CloseProbe()
+{
+    if (Probe)
+        xcb_disconnect(Probe);
+    Probe = nullptr;
+}
+
 bool CanOpenXDisplay()
 {
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    const bool ok = xcb_connection_has_error(c) == 0;
-    xcb_disconnect(c);
-    return ok;
+    if (xcb_connection_has_error(c) != 0) {
+        xcb_disconnect(c);
+        return false;
+    }
+    // Closed only once the application object has connected (its start-up
+    // routines run after that): were it the display's only client, closing
+    // it now would make the server reset under Qt's own connection.
+    Probe = c;
+    qAddPreRoutine(CloseProbe);
+    return true;
 }
 
 bool Fail(const char* sentence)

@@ -1,5 +1,7 @@
 #include "BenchCommon.h"
 
+#include "ProcessTree.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -34,51 +36,12 @@ qint64 MonotonicNs()
     return qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
-namespace {
-
-QByteArray ReadProc(int pid, const char* file)
-{
-    QFile f(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-// Fields of /proc/<pid>/stat after the command name.
-QList<QByteArray> StatFields(int pid)
-{
-    const QByteArray stat = ReadProc(pid, "stat");
-    const int close = stat.lastIndexOf(')');
-    if (close < 0)
-        return {};
-    return stat.mid(close + 2).split(' ');
-}
-
-} // namespace
-
-QList<int> ProcessTree(int root)
-{
-    QHash<int, QList<int>> children;
-    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& e : entries) {
-        bool ok = false;
-        const int pid = e.toInt(&ok);
-        if (!ok)
-            continue;
-        const auto fields = StatFields(pid);
-        if (fields.size() > 1)
-            children[fields[1].toInt()].append(pid);
-    }
-    QList<int> out{root};
-    for (qsizetype i = 0; i < out.size(); ++i)
-        out += children.value(out[i]);
-    return out;
-}
+using proctree::ReadProc;
 
 qint64 TreeRssKiB(int pid)
 {
     qint64 total = 0;
-    for (int p : ProcessTree(pid)) {
+    for (int p : proctree::Tree(pid)) {
         const QByteArray status = ReadProc(p, "status");
         for (const QByteArray& line : status.split('\n'))
             if (line.startsWith("VmRSS:"))
@@ -92,7 +55,7 @@ double TreeCpuSeconds(int pid)
     // Each thread's time on the CPU in nanoseconds; the clock ticks of
     // /proc/<pid>/stat (10 ms) are too coarse for an idle program.
     double total = 0;
-    for (int p : ProcessTree(pid)) {
+    for (int p : proctree::Tree(pid)) {
         const auto tasks = QDir(QStringLiteral("/proc/%1/task").arg(p))
                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString& t : tasks) {
@@ -107,12 +70,7 @@ double TreeCpuSeconds(int pid)
 int XServerPid()
 {
     const QByteArray display = qgetenv("DISPLAY");
-    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& e : entries) {
-        bool ok = false;
-        const int pid = e.toInt(&ok);
-        if (!ok)
-            continue;
+    for (int pid : proctree::Pids()) {
         const QList<QByteArray> args = ReadProc(pid, "cmdline").split('\0');
         const QByteArray exe = args.value(0).mid(args.value(0).lastIndexOf('/') + 1);
         if ((exe == "Xvfb" || exe == "Xorg" || exe == "X") && args.contains(display))
@@ -124,7 +82,7 @@ int XServerPid()
 int CountInTree(int pid, const QString& exeName)
 {
     int n = 0;
-    for (int p : ProcessTree(pid)) {
+    for (int p : proctree::Tree(pid)) {
         const QString comm = QString::fromLocal8Bit(ReadProc(p, "comm")).trimmed();
         // comm is cut to 15 characters.
         if (!comm.isEmpty() && exeName.startsWith(comm))

@@ -18,8 +18,6 @@ qint64 MonotonicNs();
 // the toolbar-click measures start from, in the program and on the floor.
 QString BoldMessage();
 
-// Every process of the tree rooted at pid (the root included).
-QList<int> ProcessTree(int pid);
 // Resident memory of a process tree, in KiB.
 qint64 TreeRssKiB(int pid);
 // CPU time used so far by a process tree, in seconds.

@@ -104,14 +104,21 @@ void Mouse(QWidget* w, QEvent::Type type)
     QCoreApplication::sendEvent(w, &event);
 }
 
-double ClickToState()
+// A new composer whose editor is ready, or null when it did not become so.
+TfMail* ReadyComposer()
 {
     OpenComposer(QString(), QStringLiteral("Darvel"), QString(), QString());
     TfMail* composer = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* m = qobject_cast<TfMail*>(w))
             composer = m;
-    if (!composer || !WaitFor([composer] { return composer->EditorReady; }))
+    return composer && WaitFor([composer] { return composer->EditorReady; }) ? composer : nullptr;
+}
+
+double ClickToState()
+{
+    TfMail* composer = ReadyComposer();
+    if (!composer)
         return -1;
     THtmlBridge* bridge = composer->web->Bridge();
     Run(composer->web, bench::BoldMessage());
@@ -208,12 +215,8 @@ double SelectionToState(TfMail* composer, int paragraphs)
 
 std::pair<double, double> SelectionChanges()
 {
-    OpenComposer(QString(), QStringLiteral("Darvel"), QString(), QString());
-    TfMail* composer = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<TfMail*>(w))
-            composer = m;
-    if (!composer || !WaitFor([composer] { return composer->EditorReady; }))
+    TfMail* composer = ReadyComposer();
+    if (!composer)
         return {-1, -1};
     const double shortMessage = SelectionToState(composer, 1);
     const double longMessage = SelectionToState(composer, 5000);

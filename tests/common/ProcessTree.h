@@ -1,6 +1,7 @@
 #pragma once
 
-// How many HTML engine processes run under this test process.
+// The processes of /proc and their trees: how many HTML engine processes
+// run under a test (the benchmark measures process trees with it too).
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,16 +17,25 @@ inline QByteArray ReadProc(int pid, const char* file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Processes of the tree under pid (pid itself included).
-inline QList<int> Tree(int root)
+// Every process there is.
+inline QList<int> Pids()
 {
-    QHash<int, QList<int>> children;
+    QList<int> out;
     const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& e : entries) {
         bool ok = false;
         const int pid = e.toInt(&ok);
-        if (!ok)
-            continue;
+        if (ok)
+            out << pid;
+    }
+    return out;
+}
+
+// Processes of the tree under pid (pid itself included).
+inline QList<int> Tree(int root)
+{
+    QHash<int, QList<int>> children;
+    for (int pid : Pids()) {
         const QByteArray stat = ReadProc(pid, "stat");
         const int close = stat.lastIndexOf(')');
         if (close < 0)

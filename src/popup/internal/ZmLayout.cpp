@@ -120,6 +120,17 @@ Stack StackItems(const QList<QSize>& sizes, const QList<bool>& startsColumn, int
     return s;
 }
 
+namespace {
+
+// A position moved so that a span of the given size lies between low and
+// high where it fits; where it does not, its low end stays visible.
+int Within(int pos, int size, int low, int high)
+{
+    return qMax(qMin(pos, high - size), low);
+}
+
+} // namespace
+
 QPoint PlaceFirstLevel(QPoint point, TZmPopupAlignment alignment, QSize size, QRect workArea)
 {
     const int left = workArea.x();
@@ -136,10 +147,7 @@ QPoint PlaceFirstLevel(QPoint point, TZmPopupAlignment alignment, QSize size, QR
 
     if (Y + h > bottom && y - h >= top)
         Y = y - h; // open upward
-    if (Y + h > bottom)
-        Y = bottom - h;
-    if (Y < top)
-        Y = top;
+    Y = Within(Y, h, top, bottom);
 
     if (alignment == paRight && X < left)
         X += w;
@@ -166,20 +174,14 @@ QPoint PlaceFirstLevel(QPoint point, TZmPopupAlignment alignment, QSize size, QR
 SubmenuPlacement PlaceSubmenu(QRect parentItem, QSize size, QRect workArea, bool parentOpenedLeft)
 {
     const int left = workArea.x();
-    const int top = workArea.y();
     const int right = workArea.x() + workArea.width();
-    const int bottom = workArea.y() + workArea.height();
     const int w = size.width();
-    const int h = size.height();
     const int rightSideX = parentItem.x() + parentItem.width() - FrameWidth;
     const int leftSideX = parentItem.x() + FrameWidth - w;
 
     SubmenuPlacement p;
-    int Y = parentItem.y() - FrameWidth;
-    if (Y + h > bottom)
-        Y = bottom - h;
-    if (Y < top)
-        Y = top;
+    const int Y = Within(parentItem.y() - FrameWidth, size.height(), workArea.y(),
+                         workArea.y() + workArea.height());
 
     const bool rightFits = rightSideX + w <= right;
     const bool leftFits = leftSideX >= left;
@@ -195,12 +197,7 @@ SubmenuPlacement PlaceSubmenu(QRect parentItem, QSize size, QRect workArea, bool
         if (roomRight != roomLeft)
             p.OpenedLeft = roomLeft > roomRight;
     }
-    int X = p.OpenedLeft ? leftSideX : rightSideX;
-    if (X + w > right)
-        X = right - w;
-    if (X < left)
-        X = left;
-    p.Pos = QPoint(X, Y);
+    p.Pos = QPoint(Within(p.OpenedLeft ? leftSideX : rightSideX, w, left, right), Y);
     return p;
 }
 

@@ -583,6 +583,16 @@ private slots:
             ++completions;
         };
         QWidget* surface = web->View()->focusProxy();
+        // The page takes the pointer once it names the link under it: until
+        // its first frame a busy machine may drop a click (hovering again
+        // is harmless, clicking again is not).
+        QString hovered;
+        web->OnStatusTextChange = [&hovered](THtmlView*, const QString& text) {
+            hovered = text;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (QTest::mouseMove(surface, QPoint(20, 15)), hovered == QLatin1String(links[0].href)),
+            10000);
         int row = 0;
         for (const auto& link : links) {
             m_opened.clear();

@@ -48,14 +48,16 @@ private slots:
     void hintsShowWhileAnotherWindowIsActive()
     {
         TfAppBar bar;
-        // Down, whatever the pointer does meanwhile.
-        bar.tRoll->stop();
-        bar.move(bar.x(), 0);
         QWidget other;
         other.setGeometry(100, 200, 200, 100);
         other.show();
         other.activateWindow();
         QTRY_VERIFY(other.isActiveWindow());
+        // Down, whatever the pointer did meanwhile: a window shown wakes the
+        // roll, which takes the bar up while the pointer is elsewhere; from
+        // here on the pointer is on the bar, which keeps it down.
+        bar.tRoll->stop();
+        bar.move(bar.x(), 0);
         QTest::mouseMove(bar.sbMessenger, QPoint(8, 8));
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QStringLiteral("Messenger Mode"));

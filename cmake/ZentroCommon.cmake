@@ -67,6 +67,10 @@ function(zentro_add_test name)
     set_property(TEST ${name} PROPERTY ENVIRONMENT "${env}")
     set_property(TEST ${name} PROPERTY LABELS ${ARG_LABEL})
     set_property(TEST ${name} PROPERTY TIMEOUT ${ARG_TIMEOUT})
+    # A step that cannot run here says so with QSKIP: ctest then reports
+    # the test as skipped, with the reason in its output, and the summary of
+    # a run lists it.
+    set_property(TEST ${name} PROPERTY SKIP_REGULAR_EXPRESSION "SKIP   : ")
 endfunction()
 
 # zentro_add_desktop_test(<test> <desktop>)
@@ -79,5 +83,6 @@ function(zentro_add_desktop_test test desktop)
     add_test(NAME ${test}@${desktop}
         COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/desktop ${desktop} $<TARGET_FILE:${test}>)
     set_tests_properties(${test}@${desktop} PROPERTIES
-        ENVIRONMENT "${env}" LABELS "${labels};desktop" TIMEOUT 300 RESOURCE_LOCK desktop)
+        ENVIRONMENT "${env}" LABELS "${labels};desktop" TIMEOUT 300 RESOURCE_LOCK desktop
+        SKIP_REGULAR_EXPRESSION "SKIP   : ")
 endfunction()

@@ -86,10 +86,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(StackIndex(chat) > StackIndex(messenger), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(FocusedWindow(), chat, 5000);
 
-        // mutter offers no minimizing for a window kept off the taskbar.
-        if (Property(messenger, QStringLiteral("_NET_WM_ALLOWED_ACTIONS"))
-                .value_or(QString())
-                .contains(QLatin1String("_NET_WM_ACTION_MINIMIZE"))) {
+        // mutter offers no minimizing for a window kept off the taskbar:
+        // the step is skipped there, and said so at the end.
+        const bool minimizable = Property(messenger, QStringLiteral("_NET_WM_ALLOWED_ACTIONS"))
+                                     .value_or(QString())
+                                     .contains(QLatin1String("_NET_WM_ACTION_MINIMIZE"));
+        if (minimizable) {
             Xdo({QStringLiteral("windowminimize"), messenger});
             QVERIFY(WaitForNoWindow(QStringLiteral("^Zentro Messenger$"), 5000));
             QCOMPARE(OpenFromBar(bar, 488, QStringLiteral("^Zentro Messenger$")), messenger);
@@ -122,6 +124,9 @@ private slots:
         // "Exit" with Full Mode open keeps the toolbar layout, status 0.
         QVERIFY(ExitFromBar(zentro, bar));
         QVERIFY(QFile::exists(QDir(zentro.WorkDir()).filePath(QStringLiteral("zentro.am"))));
+        if (!minimizable)
+            QSKIP("the window manager offers no minimizing for the Messenger window: "
+                  "its restore from the bar was not checked");
     }
 };
 

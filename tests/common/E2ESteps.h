@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <functional>
 #include <optional>
 
 namespace x11 {
@@ -28,6 +29,31 @@ inline bool OnBar(const QString& bar, int x, int y = 12)
     MouseMove(barX + 250, 12);
     MouseMove(barX + x, y);
     return true;
+}
+
+// Opens a menu with the click given and waits (bounded) until a new
+// window of the program is on screen: the menu's window id, or an empty
+// string. Keys typed after it reach the open menu.
+inline QString OpenMenu(const std::function<void()>& click, int timeoutMs = 5000)
+{
+    const QStringList before = VisibleWindows();
+    click();
+    QString menu;
+    (void)QTest::qWaitFor(
+        [&] {
+            const QStringList added = NewWindows(before);
+            if (!added.isEmpty())
+                menu = added.first();
+            return !menu.isEmpty();
+        },
+        timeoutMs);
+    return menu;
+}
+
+// The bar's own menu, opened with a right-click on its middle.
+inline bool OpenBarMenu(const QString& bar)
+{
+    return OnBar(bar, 250) && !OpenMenu([] { Click(3); }).isEmpty();
 }
 
 // The rows of the Messenger window's contact tree on screen.
@@ -139,10 +165,8 @@ inline QString FieldText(QPoint at)
 // The bar's menu, "Send e-mail to", "Contact 2": the composer's window id.
 inline QString ComposeFromBar(const QString& bar)
 {
-    if (!OnBar(bar, 250))
+    if (!OpenBarMenu(bar))
         return {};
-    Click(3);
-    QTest::qWait(300);
     Keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Down"),
           QStringLiteral("Right"), QStringLiteral("Down"), QStringLiteral("Return")});
     return WaitForWindow(QStringLiteral("^Compose$"));
@@ -160,8 +184,8 @@ inline QPoint ComposerField(const QRect& composer, TComposerField field)
 inline QString OpenCustomize(const QRect& fullMode)
 {
     MouseMove(fullMode.right() - 300, fullMode.y() + 29);
-    RightClick();
-    QTest::qWait(300);
+    if (OpenMenu([] { RightClick(); }).isEmpty())
+        return {};
     Keys({QStringLiteral("Up"), QStringLiteral("Return")});
     return WaitForWindow(QStringLiteral("^Customize$"));
 }
@@ -169,10 +193,8 @@ inline QString OpenCustomize(const QRect& fullMode)
 // "Exit", the last item of the bar's menu: the program ends with status 0.
 inline bool ExitFromBar(Program& zentro, const QString& bar)
 {
-    if (!OnBar(bar, 250))
+    if (!OpenBarMenu(bar))
         return false;
-    Click(3);
-    QTest::qWait(300);
     Keys({QStringLiteral("Up"), QStringLiteral("Return")});
     return zentro.WaitForExit() && zentro.Process().exitCode() == 0;
 }

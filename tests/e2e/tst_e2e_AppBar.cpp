@@ -3,7 +3,7 @@
 // centre of the primary monitor, its sizes are logical pixels times the
 // scale, and the roll is relative to that monitor's top.
 
-#include "X11Driver.h"
+#include "E2ESteps.h"
 
 #include <QTest>
 
@@ -74,8 +74,7 @@ private slots:
         at(250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(top(), 0, 5000);
         at(250, 12);
-        Click(3);
-        QTest::qWait(300);
+        QVERIFY(!OpenMenu([] { Click(3); }).isEmpty());
         Keys({QStringLiteral("Up"), QStringLiteral("Return")});
         QVERIFY(zentro.WaitForExit());
         QCOMPARE(zentro.Process().exitStatus(), QProcess::NormalExit);

@@ -125,6 +125,15 @@ private slots:
         QTest::newRow("work area not at the origin")
             << QPoint(1900, 1050) << int(paLeft) << QSize(200, 300) << QRect(1280, 24, 640, 1000)
             << QPoint(1700, 724);
+        // Monitors left of and above the primary one: negative offsets.
+        const QRect leftOf(-1280, 0, 1280, 1024), above(0, -1024, 1280, 1024);
+        QTest::newRow("monitor on the left, at its right edge")
+            << QPoint(-20, 100) << int(paLeft) << QSize(200, 300) << leftOf << QPoint(-220, 100);
+        QTest::newRow("monitor on the left, right-aligned at its left edge")
+            << QPoint(-1270, 100) << int(paRight) << QSize(200, 300) << leftOf
+            << QPoint(-1270, 100);
+        QTest::newRow("monitor above, at its bottom")
+            << QPoint(100, -10) << int(paLeft) << QSize(200, 300) << above << QPoint(100, -310);
     }
 
     void placesFirstLevel()
@@ -182,6 +191,13 @@ private slots:
         // Near the bottom it moves up to fit.
         p = PlaceSubmenu(QRect(100, 550, 150, 20), size, wa, false);
         QCOMPARE(p.Pos, QPoint(247, 400));
+        // On a monitor left of the primary one, at its right edge: on the
+        // left; on one above it, at its bottom: moved up into it.
+        p = PlaceSubmenu(QRect(-200, 50, 150, 20), size, QRect(-1280, 0, 1280, 1024), false);
+        QCOMPARE(p.Pos, QPoint(-317, 47));
+        QVERIFY(p.OpenedLeft);
+        p = PlaceSubmenu(QRect(100, -40, 150, 20), size, QRect(0, -1024, 1280, 1024), false);
+        QCOMPARE(p.Pos, QPoint(247, -200));
     }
 
     void scrollsOneItemPerStep()

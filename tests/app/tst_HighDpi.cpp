@@ -2,14 +2,11 @@
 // screens, QT_SCREEN_SCALE_FACTORS): geometry stays in logical pixels and
 // pictures come from sources of twice the size, not enlarged ones.
 
-#include "base/ImageList.h"
-#include "contacts/ContactTree.h"
-#include "contacts/DemoContacts.h"
-#include "contacts/StatusImages.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
 #include "popup/ZmRootItem.h"
 
+#include "ContactFixture.h"
 #include "WindowProbe.h"
 #include "ZentroTest.h"
 
@@ -53,15 +50,10 @@ private slots:
     // drawn from its artwork at scale 2.
     void contactRowStripLinesUp()
     {
-        QWidget window;
-        window.setGeometry(
-            QRect(ScaledScreen()->geometry().topLeft() + QPoint(50, 50), QSize(247, 320)));
-        TImageList* images = NewStatusImageList(&window);
-        auto* tree = new TContactTree(images, &window);
-        tree->setGeometry(0, 0, 247, 320);
-        BuildDemoContacts(tree);
-        tree->Group(1)->setExpanded(true);
-        window.show();
+        TDemoTree demo(ScaledScreen()->geometry().topLeft() + QPoint(50, 50), false);
+        QWidget& window = demo.window;
+        TImageList* images = demo.images;
+        TContactTree* tree = demo.tree;
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.devicePixelRatio(), 2);
 

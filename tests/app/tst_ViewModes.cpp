@@ -80,7 +80,6 @@ private slots:
         QPointer<TfMessenger> messenger = fMessenger;
         fMessenger->FullMode1->trigger();
         QVERIFY(fMain);
-        QVERIFY(fMain != main.data() || main.isNull());
         QTRY_VERIFY(messenger.isNull());
         QVERIFY(!fMessenger);
         QVERIFY(fMain->Fade->Running() || fMain->Fade->Alpha() == 255);

@@ -1,10 +1,7 @@
 // Dragging contacts with the real pointer on the X display: the whole
 // path from the press through Qt's drag to the drop and the end of drag.
 
-#include "contacts/ContactTree.h"
-#include "contacts/DemoContacts.h"
-#include "contacts/StatusImages.h"
-
+#include "ContactFixture.h"
 #include "ZentroTest.h"
 
 #include <QProcess>
@@ -12,29 +9,10 @@
 
 namespace {
 
-QStringList Names(const TContactNode* group)
-{
-    QStringList out;
-    for (int i = 0; i < group->childCount(); ++i)
-        out << group->Child(i)->Text();
-    return out;
-}
-
-struct Fixture {
-    QWidget window;
-    TContactTree* tree;
+struct Fixture : TDemoTree {
     QProcess pointer;
 
-    Fixture()
-    {
-        window.setGeometry(100, 100, 247, 320);
-        tree = new TContactTree(NewStatusImageList(&window), &window);
-        tree->setGeometry(0, 0, 247, 320);
-        BuildDemoContacts(tree);
-        tree->Group(0)->setExpanded(true);
-        tree->Group(1)->setExpanded(true);
-        window.show();
-    }
+    Fixture() : TDemoTree({100, 100}) {}
     ~Fixture()
     {
         pointer.kill();

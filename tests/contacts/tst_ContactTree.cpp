@@ -1,8 +1,5 @@
-#include "base/ImageList.h"
-#include "contacts/ContactTree.h"
-#include "contacts/DemoContacts.h"
-#include "contacts/StatusImages.h"
-
+#include "ContactFixture.h"
+#include "PaintCounter.h"
 #include "ZentroTest.h"
 
 #include <QAccessible>
@@ -14,14 +11,6 @@ namespace {
 
 const QColor Cream(255, 251, 240);
 
-QStringList Names(const TContactNode* group)
-{
-    QStringList out;
-    for (int i = 0; i < group->childCount(); ++i)
-        out << group->Child(i)->Text();
-    return out;
-}
-
 QStringList Names(const QList<TContactNode*>& nodes)
 {
     QStringList out;
@@ -30,42 +19,17 @@ QStringList Names(const QList<TContactNode*>& nodes)
     return out;
 }
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 // The demo list in a shown tree, both groups expanded unless asked not to.
-struct Fixture {
-    QWidget window;
-    TImageList* images;
-    TContactTree* tree;
+struct Fixture : TDemoTree {
     TContactNode* friends;
     TContactNode* enemies;
 
-    explicit Fixture(bool expand = true)
+    explicit Fixture(bool expand = true) : TDemoTree({}, expand, expand)
     {
-        window.resize(247, 320);
-        images = NewStatusImageList(&window);
-        tree = new TContactTree(images, &window);
-        tree->setGeometry(0, 0, 247, 320);
-        BuildDemoContacts(tree);
         enemies = tree->Group(0);
         friends = tree->Group(1);
-        if (expand) {
-            enemies->setExpanded(true);
-            friends->setExpanded(true);
-        }
-        window.show();
     }
 
-    TContactNode* Node(const char* name) const { return tree->FindNode(QLatin1String(name)); }
     QPoint Centre(const TContactNode* n) const { return tree->RowRect(n).center(); }
     void Click(const char* name, Qt::KeyboardModifiers mods = {})
     {
@@ -380,7 +344,7 @@ private slots:
         f.Click("Bugs Bunny", Qt::ControlModifier);
         f.Click("Guffy Duck", Qt::ControlModifier);
         QCoreApplication::processEvents();
-        PaintCounter counter;
+        TPaintCounter counter;
         f.tree->viewport()->installEventFilter(&counter);
         f.Drop(f.friends);
         QCOMPARE(counter.paints, 0); // nothing until the event loop runs

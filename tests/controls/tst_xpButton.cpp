@@ -1,5 +1,6 @@
 #include "controls/xpButton.h"
 
+#include "PaintCounter.h"
 #include "ZentroTest.h"
 
 #include <QAccessible>
@@ -40,17 +41,6 @@ QRect PixelsOf(const QImage& img, QRgb colour)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 // A window with a line edit and two buttons, shown and active.
 struct Form {
@@ -286,7 +276,7 @@ private slots:
         auto* b = new TxpButton(&w);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        PaintCounter counter;
+        TPaintCounter counter;
         b->installEventFilter(&counter);
         b->SetCaption(QStringLiteral("XP Button"));
         QCOMPARE(counter.paints, 0);

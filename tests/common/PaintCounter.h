@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+
+// Counts the paint events of the widgets it filters.
+class TPaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};

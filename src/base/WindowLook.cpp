@@ -25,3 +25,28 @@ void SetWindowLook(QWidget* window, const QString& family)
     window->setFont(PixelFont(family, 11));
     SetBackground(window, clr::BtnFace);
 }
+
+void SetDoubleBufferedDeep(QWidget* control)
+{
+    if (!control || control->property("zentroForeignSurface").toBool())
+        return;
+    control->setAttribute(Qt::WA_PaintOnScreen, false);
+    control->setProperty("DoubleBuffered", true);
+    const auto children = control->children();
+    for (QObject* child : children) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && !w->isWindow())
+            SetDoubleBufferedDeep(w);
+    }
+}
+
+void ShowInFront(QWidget* window)
+{
+    // A minimized window comes back as it was before; show() alone would
+    // leave it minimized.
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

@@ -16,3 +16,14 @@ void SetBackground(QWidget* widget, TColor color);
 // The look the windows are designed with: their face at 11 pixels on the
 // platform's button-face colour.
 void SetWindowLook(QWidget* window, const QString& family = QStringLiteral("MS Sans Serif"));
+
+// Makes sure a window and every widget inside it paint off-screen: in Qt
+// that is the backing store of the top-level window, so widgets must not
+// paint straight onto the screen (WA_PaintOnScreen) and must not carry a
+// native window of their own, which the backing store cannot buffer.
+// Widgets that host foreign surfaces (the HTML engine's view) are skipped.
+void SetDoubleBufferedDeep(QWidget* control);
+
+// Shows a window the user asked for in front, with the keyboard focus: a
+// minimized one is restored first.
+void ShowInFront(QWidget* window);

@@ -35,17 +35,8 @@ void TfChat::BuildControls()
 
     // The transcript: nothing is loaded into it, so its engine never starts.
     web = new THtmlView(this);
-    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
-    web->SetUserInterfaceOptions(NO3DBORDER | FLAT_SCROLLBAR);
-    TPrintOptions& print = web->PrintOptions();
-    print.Margins = {19.05, 19.05, 19.05, 19.05};
-    print.Header = QStringLiteral("&w&bPage &p of &P");
-    print.Footer = QStringLiteral("&u&b&d");
-    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
-    print.Orientation = poPortrait;
-    web->SetReplaceCaption(true);
-    web->SetEnableDDE(false);
-    web->SetfpExceptions(true);
+    web->SetUp(NO3DBORDER | FLAT_SCROLLBAR, QStringLiteral("&w&bPage &p of &P"),
+               QStringLiteral("&u&b&d"), true);
     column->addWidget(web, 1);
 
     // The bottom strip keeps its height; the transcript takes the rest.

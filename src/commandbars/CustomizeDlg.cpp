@@ -416,6 +416,5 @@ void TCustomizeDlg::hideEvent(QHideEvent* event)
 {
     SetCustomizing(false);
     QDialog::hideEvent(event);
-    if (OnClose)
-        OnClose();
+    emit Closed();
 }

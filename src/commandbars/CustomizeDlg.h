@@ -27,9 +27,6 @@ public:
     // Sets the application's menu effects for an entry of MenuAnimations.
     static void ApplyMenuAnimation(int index);
 
-    // Runs when the dialog closes.
-    std::function<void()> OnClose;
-
     QTabWidget* tabs;
     // Toolbars page.
     QListWidget* lbToolbars;
@@ -56,6 +53,10 @@ public:
     int SelectedBar() const;
     // Asks before "Reset" puts a bar back as designed; replaceable in tests.
     std::function<bool(const QString& barCaption)> ConfirmReset;
+
+signals:
+    // The dialog has closed.
+    void Closed();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,14 +2,12 @@
 
 #include "compose/FontNames.h"
 
-#include "app/uUtils.h"
 #include "base/AppState.h"
 #include "base/Artwork.h"
 #include "base/FadeIn.h"
 #include "base/ImageList.h"
 #include "base/TColor.h"
 #include "base/WindowLook.h"
-#include "htmlview/HtmlDocumentError.h"
 #include "htmlview/HtmlView.h"
 #include "htmlview/ResAddress.h"
 #include "popup/ZmItem.h"
@@ -81,7 +79,7 @@ QRect DropDownArrow(QToolButton* button)
                                            QStyle::SC_ToolButtonMenu, button);
 }
 
-QComboBox* ToolbarList(QWidget* parent, int width)
+QComboBox* ToolbarList(QWidget* parent, int width, const QString& hint)
 {
     auto* list = new QComboBox(parent);
     list->setFixedSize(width, 22);
@@ -93,7 +91,7 @@ QComboBox* ToolbarList(QWidget* parent, int width)
     // number of visible rows.
     list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     list->setFocusPolicy(Qt::ClickFocus);
-    list->setToolTip(ShortHint(QStringLiteral("Font Name|Select font name")));
+    list->setToolTip(ShortHint(hint));
     return list;
 }
 
@@ -251,11 +249,11 @@ void TfMail::BuildToolBar()
     UndoButton = AddToolButton(QStringLiteral("&Undo"), 3, QStringLiteral("Undo the last action"));
     RedoButton = AddToolButton(QStringLiteral("&Redo"), 4, QString());
     ToolButton10 = StandardToolBar->addSeparator();
-    FontName = ToolbarList(StandardToolBar, 110);
+    FontName = ToolbarList(StandardToolBar, 110, QStringLiteral("Font Name|Select font name"));
     FontName->setAccessibleName(QStringLiteral("Font Name"));
     StandardToolBar->addWidget(FontName);
     ToolButton11 = StandardToolBar->addSeparator();
-    FontSize = ToolbarList(StandardToolBar, 40);
+    FontSize = ToolbarList(StandardToolBar, 40, QStringLiteral("Font Size|Select font size"));
     FontSize->setAccessibleName(QStringLiteral("Font Size"));
     FontSize->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"),
                         QStringLiteral("14"), QStringLiteral("18"), QStringLiteral("24"),
@@ -297,17 +295,8 @@ void TfMail::BuildToolBar()
 void TfMail::BuildEditor()
 {
     web = new THtmlView(this);
-    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
-    web->SetUserInterfaceOptions(NO3DBORDER | FLAT_SCROLLBAR);
-    TPrintOptions& print = web->PrintOptions();
-    print.Margins = {19.05, 19.05, 19.05, 19.05};
-    print.Header = QStringLiteral("caca");
-    print.Footer = QStringLiteral("caca");
-    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
-    print.Orientation = poPortrait;
-    web->SetReplaceCaption(true);
-    web->SetEnableDDE(false);
-    web->SetfpExceptions(true);
+    // The composer's page header and footer are the design's placeholders.
+    web->SetUp(NO3DBORDER | FLAT_SCROLLBAR, QStringLiteral("caca"), QStringLiteral("caca"), true);
     // The editor loads when the window shows: its engine is there before
     // the window is first made, so that the window is made for the
     // engine's surface from the start.
@@ -791,36 +780,26 @@ void TfMail::ColorButtonClick()
 
 void TfMail::webCommandStateChange(THtmlView*, int, bool)
 {
-    if (!EditorReady)
+    // Should the document be gone, this notification changes nothing and
+    // the next one tries again. A live document answers every question
+    // below; a value is empty when the selection has no single one.
+    if (!EditorReady || !EditorDocument.IsAlive())
         return;
     const QString value = QStringLiteral("queryCommandValue");
     const QString enabled = QStringLiteral("queryCommandEnabled");
-    // The document answers these for any command; should it be gone, this
-    // notification changes nothing and the next one tries again.
-    try {
-        // The toggles first, then the buttons that may be greyed.
-        for (const TMirror mirror : {mrChecked, mrEnabled})
-            for (const TMailCommand& c : MailCommands) {
-                if (c.Mirror != mirror)
-                    continue;
-                const QVariantList command{QString::fromLatin1(c.Command)};
-                if (mirror == mrChecked)
-                    (this->*c.Button)->setChecked(EditorDocument.Call(value, command).toBool());
-                else
-                    (this->*c.Button)->setEnabled(EditorDocument.Call(enabled, command).toBool());
-            }
-    } catch (const EHtmlDocumentError&) {
-        return;
-    }
-
-    // Each of the three values falls back on its own; a question that fails
-    // or has no single answer gives an empty value.
-    auto ask = [this, &value](const QString& command) -> QVariant {
-        try {
-            return EditorDocument.Call(value, {command});
-        } catch (const EHtmlDocumentError&) {
-            return {};
+    // The toggles first, then the buttons that may be greyed.
+    for (const TMirror mirror : {mrChecked, mrEnabled})
+        for (const TMailCommand& c : MailCommands) {
+            if (c.Mirror != mirror)
+                continue;
+            const QVariantList command{QString::fromLatin1(c.Command)};
+            if (mirror == mrChecked)
+                (this->*c.Button)->setChecked(EditorDocument.Call(value, command).toBool());
+            else
+                (this->*c.Button)->setEnabled(EditorDocument.Call(enabled, command).toBool());
         }
+    auto ask = [this, &value](const QString& command) {
+        return EditorDocument.Call(value, {command});
     };
 
     bool ok = false;

@@ -3,6 +3,7 @@
 #include "app/uUtils.h"
 #include "base/ImageList.h"
 #include "base/TColor.h"
+#include "contacts/Presence.h"
 #include "contacts/StatusImages.h"
 #include "popup/ZmPopupMenu.h"
 

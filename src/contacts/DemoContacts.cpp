@@ -1,7 +1,7 @@
 #include "contacts/DemoContacts.h"
 
-#include "app/uUtils.h"
 #include "contacts/ContactTree.h"
+#include "contacts/Presence.h"
 
 void BuildDemoContacts(TContactTree* tree)
 {

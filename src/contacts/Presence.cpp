@@ -1,8 +1,19 @@
 #include "contacts/Presence.h"
 
-#include "app/uUtils.h"
-
 #include <QStringList>
+
+quint8 JoinPresence(quint8 Zentro, quint8 Yahoo, quint8 MSN, quint8 ICQ)
+{
+    return quint8((Zentro << 6) + (Yahoo << 4) + (MSN << 2) + ICQ);
+}
+
+void SplitPresence(quint8 Value, quint8& Zentro, quint8& Yahoo, quint8& MSN, quint8& ICQ)
+{
+    Zentro = (Value >> 6) & 3;
+    Yahoo = (Value >> 4) & 3;
+    MSN = (Value >> 2) & 3;
+    ICQ = Value & 3;
+}
 
 TPresence PresenceOn(quint8 presence, TNetwork network)
 {

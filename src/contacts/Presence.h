@@ -12,6 +12,13 @@ enum TPresence { prOffline = 0, prOnline = 1, prBusy = 2, prNone = 3 };
 
 inline constexpr int NetworkCount = 4;
 
+// Packs four presence values (Zentro, Yahoo, MSN, ICQ; each 0..3) into one
+// byte, Zentro in the top bits. 8-bit arithmetic: the sum wraps modulo 256.
+quint8 JoinPresence(quint8 Zentro, quint8 Yahoo, quint8 MSN, quint8 ICQ);
+
+// Unpacks a presence byte into its four 2-bit fields.
+void SplitPresence(quint8 Value, quint8& Zentro, quint8& Yahoo, quint8& MSN, quint8& ICQ);
+
 // The presence on one network, read from a presence byte.
 TPresence PresenceOn(quint8 presence, TNetwork network);
 

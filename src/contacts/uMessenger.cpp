@@ -2,7 +2,6 @@
 
 #include "app/Application.h"
 #include "app/TaskbarEntry.h"
-#include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "base/FadeIn.h"
 #include "base/HintStyle.h"

@@ -27,6 +27,10 @@ public:
     // THtmlView::Document() yields before there is one).
     bool IsNull() const { return m_kind == Kind::None; }
     explicit operator bool() const { return !IsNull(); }
+    // True while calls can reach it: it refers to a document whose view
+    // still exists. Calls by the names above with their arguments then
+    // raise nothing.
+    bool IsAlive() const { return !IsNull() && !m_view.isNull(); }
 
     QVariant Call(const QString& name, const QVariantList& args = {}) const;
     void Set(const QString& name, const QVariant& value) const;

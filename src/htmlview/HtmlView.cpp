@@ -89,6 +89,22 @@ void THtmlView::SetUserInterfaceOptions(TUserInterfaceOptions options)
     ApplySettings();
 }
 
+void THtmlView::SetUp(TUserInterfaceOptions options, const QString& printHeader,
+                      const QString& printFooter, bool replaceCaption)
+{
+    SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
+    SetUserInterfaceOptions(options);
+    TPrintOptions& print = PrintOptions();
+    print.Margins = {19.05, 19.05, 19.05, 19.05};
+    print.Header = printHeader;
+    print.Footer = printFooter;
+    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
+    print.Orientation = poPortrait;
+    SetReplaceCaption(replaceCaption);
+    SetEnableDDE(false);
+    SetfpExceptions(true);
+}
+
 void THtmlView::SetfpExceptions(bool on)
 {
     m_fpExceptions = on;

@@ -59,6 +59,12 @@ public:
     // masks every floating-point exception.
     bool fpExceptions() const { return m_fpExceptions; }
     void SetfpExceptions(bool on);
+    // What every window sets on its view at once: images, videos and
+    // background sounds, the interface options, a portrait print layout with
+    // the window's page header and footer, dialog captions, no DDE and the
+    // default floating-point environment.
+    void SetUp(TUserInterfaceOptions options, const QString& printHeader,
+               const QString& printFooter, bool replaceCaption);
     // A token added to the engine's user agent for this view's requests
     // while the view exists; nothing is stored anywhere.
     QString UserAgent() const { return m_userAgent; }

@@ -180,8 +180,26 @@ TBarLayout BuildMenuBarCommands(TCommandManager* amMenuBar)
                  b.M(QStringLiteral(" &View "), view),   b.M(QStringLiteral(" &Message "), message),
                  b.M(QStringLiteral(" &Tools "), tools), b.M(QStringLiteral(" &Help "), help)};
     // The Message menu waits for a selected message header.
-    bar.Items[3].Visible = false;
+    bar.Items[TopLevelMenuOf(bar, QLatin1String(MessageMenuCommand))].Visible = false;
     return bar;
+}
+
+namespace {
+bool Holds(const QList<TBarItem>& items, const QString& command)
+{
+    for (const TBarItem& item : items)
+        if (item.Command == command || Holds(item.Items, command))
+            return true;
+    return false;
+}
+} // namespace
+
+int TopLevelMenuOf(const TBarLayout& bar, const QString& command)
+{
+    for (int i = 0; i < bar.Items.size(); ++i)
+        if (bar.Items[i].Kind == TBarItem::ikSubmenu && Holds(bar.Items[i].Items, command))
+            return i;
+    return -1;
 }
 
 TBarLayout BuildToolBarCommands(TCommandManager* amToolBar)

@@ -1,7 +1,6 @@
 #include "main/uMain.h"
 
 #include "app/Application.h"
-#include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "base/AppState.h"
 #include "base/Artwork.h"
@@ -116,7 +115,7 @@ TfMain::~TfMain()
     // to QWidget's destructor it would go after this one has run, and its
     // close handler lays out this window's top band.
     if (cd) {
-        cd->OnClose = nullptr;
+        disconnect(cd, nullptr, this, nullptr);
         delete std::exchange(cd, nullptr);
     }
     // FormDestroy. A run that ends in Full Mode keeps its toolbar layout.
@@ -333,17 +332,7 @@ void TfMain::BuildRightColumn()
     Label3 = new QLabel(QStringLiteral("Subject:"), Panel8);
     Label3->move(4, 20);
     web = new THtmlView(Panel6);
-    web->SetDownloadOptions(DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS);
-    web->SetUserInterfaceOptions({});
-    TPrintOptions& print = web->PrintOptions();
-    print.Margins = {19.05, 19.05, 19.05, 19.05};
-    print.Header = QStringLiteral("&w&bPage &p of &P");
-    print.Footer = QStringLiteral("&u&b&d");
-    print.HTMLHeader = {QStringLiteral("<HTML></HTML>")};
-    print.Orientation = poPortrait;
-    web->SetReplaceCaption(false);
-    web->SetEnableDDE(false);
-    web->SetfpExceptions(true);
+    web->SetUp({}, QStringLiteral("&w&bPage &p of &P"), QStringLiteral("&u&b&d"), false);
     // The engine is there before the window is first made, so that the
     // window is made for the engine's surface from the start.
     web->PrepareEngine();
@@ -586,8 +575,11 @@ void TfMain::tvFoldersCustomDrawItem(QPainter& canvas, const QTreeWidgetItem* no
 void TfMain::lvHeadersSelectItem()
 {
     const QList<QTableWidgetItem*> selected = lvHeaders->selectedItems();
-    atbMenuBar->TopLevelAction(3)->setVisible(!selected.isEmpty());
-    amMenuBar->SetItemVisible(0, {3}, !selected.isEmpty());
+    const int message = TopLevelMenuOf(amMenuBar->Bar(0), QLatin1String(MessageMenuCommand));
+    if (message >= 0) {
+        atbMenuBar->TopLevelAction(message)->setVisible(!selected.isEmpty());
+        amMenuBar->SetItemVisible(0, {message}, !selected.isEmpty());
+    }
     if (selected.isEmpty()) {
         ShowPreviewHtml(Memo3->toPlainText());
         return;
@@ -658,9 +650,7 @@ void TfMain::Action3Execute()
 {
     if (!cd) {
         cd = new TCustomizeDlg(amToolBar, {atbToolBar}, this);
-        cd->OnClose = [this] {
-            cdClose();
-        };
+        connect(cd, &TCustomizeDlg::Closed, this, &TfMain::cdClose);
     }
     ShowInFront(cd);
 }

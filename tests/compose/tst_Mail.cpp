@@ -112,6 +112,7 @@ private slots:
         QCOMPARE(f->LinkButton->toolTip(), QStringLiteral("Hyperlink"));
         QCOMPARE(f->EmoticonsButton->toolTip(), QStringLiteral("Insert an Emoticon"));
         QCOMPARE(f->FontName->toolTip(), QStringLiteral("Font Name"));
+        QCOMPARE(f->FontSize->toolTip(), QStringLiteral("Font Size"));
         QCOMPARE(f->IconsON->Count(), 16);
         QCOMPARE(f->IconsOff->Count(), 16);
         QCOMPARE(f->IconsON->Size(), QSize(24, 24));

@@ -1,4 +1,4 @@
-#include "app/uUtils.h"
+#include "contacts/Presence.h"
 
 #include <QTest>
 

@@ -198,15 +198,33 @@ bool TCommandManager::LoadFromFile()
 {
     if (FileName.isEmpty() || !QFile::exists(FileName))
         return false;
-    const std::optional<TManagerLayout> layout = TLayoutReader::ReadFile(FileName);
-    return layout && ApplyLayout(*layout);
+    QString error;
+    const std::optional<TManagerLayout> layout = TLayoutReader::ReadFile(FileName, &error);
+    if (!layout && error.isEmpty())
+        error = QStringLiteral("it cannot be read");
+    else if (layout && !ApplyLayout(*layout))
+        error = QStringLiteral("its bars do not match this program's commands");
+    if (!error.isEmpty()) {
+        // The file is left as it is; the user learns why the toolbar is
+        // the designed one.
+        qWarning("%s not used, the designed toolbar is: %s", qPrintable(FileName),
+                 qPrintable(error));
+        return false;
+    }
+    return true;
 }
 
-bool TCommandManager::SaveToFile()
+bool TCommandManager::SaveToFile(QString* error)
 {
     if (FileName.isEmpty())
         return false;
-    return TLayoutWriter::WriteFile(FileName, Layout());
+    QString reason;
+    if (TLayoutWriter::WriteFile(FileName, Layout(), &reason))
+        return true;
+    qWarning("%s not saved, the old file is kept: %s", qPrintable(FileName), qPrintable(reason));
+    if (error)
+        *error = reason;
+    return false;
 }
 
 void TCommandManager::RequestUpdate()

@@ -69,8 +69,9 @@ public:
     // Reads the file when it exists; anything unreadable or not understood
     // leaves the designed bars. Says whether the file's layout is in use.
     bool LoadFromFile();
-    // Writes the file (whole or not at all).
-    bool SaveToFile();
+    // Writes the file (whole or not at all); a failure is logged and,
+    // when asked, its reason given.
+    bool SaveToFile(QString* error = nullptr);
 
     // The idle-time update: runs once the event loop has nothing else to
     // do after something may have changed a command's state.

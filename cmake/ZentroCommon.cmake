@@ -14,6 +14,27 @@ if(ZENTRO_SANITIZE)
     target_link_options(zentro_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The Qt headers nearly every file includes, compiled once for the whole
+# build: the libraries and tests that use widgets reuse this one
+# precompiled header. Its flags are the ones they all share;
+# should a target's differ, the compiler reads the headers as usual (and
+# -Winvalid-pch says so).
+option(ZENTRO_PCH "Precompile the common Qt headers once for every target" ON)
+if(ZENTRO_PCH AND NOT ZENTRO_FUZZ)
+    find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+    add_library(zentro_pch OBJECT ${PROJECT_SOURCE_DIR}/cmake/pch.cpp)
+    target_link_libraries(zentro_pch PRIVATE zentro_options Qt6::Widgets)
+    target_precompile_headers(zentro_pch PRIVATE
+        <QAction> <QApplication> <QComboBox> <QEvent> <QImage> <QLabel> <QLineEdit> <QList>
+        <QMenu> <QMouseEvent> <QObject> <QPainter> <QPointer> <QString> <QStringList> <QTimer>
+        <QToolButton> <QVariant> <QWidget>)
+endif()
+function(zentro_use_pch name)
+    if(TARGET zentro_pch)
+        target_precompile_headers(${name} REUSE_FROM zentro_pch)
+    endif()
+endfunction()
+
 # zentro_add_library(<name> [SOURCES ...] [PUBLIC ...] [PRIVATE ...])
 # A static library of one layer or component. It links only the layers
 # below it (scripts/check-layers holds the includes to the same order):
@@ -25,6 +46,10 @@ function(zentro_add_library name)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC zentro_options ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+    # The layout file and the emoticons' addresses are Qt Core alone.
+    if(NOT name MATCHES "^zentro_(layoutfile|resaddress)$")
+        zentro_use_pch(${name})
+    endif()
 endfunction()
 
 # zentro_add_test(<name> LABEL unit|widget|webengine|e2e SOURCES ... LIBS ...
@@ -37,6 +62,9 @@ function(zentro_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
     target_link_libraries(${name} PRIVATE zentro_options Qt6::Test ${ARG_LIBS})
+    if(ARG_LIBS MATCHES "zentro_(windows|htmlview|commandbars|popup|controls|base)")
+        zentro_use_pch(${name})
+    endif()
     # A test that holds HTML views links the engine's library, which the
     # program itself only loads when its first view starts.
     if("zentro_windows" IN_LIST ARG_LIBS OR "zentro_htmlview" IN_LIST ARG_LIBS)

@@ -47,18 +47,28 @@ private slots:
     {
         TfMail* f = Open(QStringLiteral("Darvel"));
         QVERIFY(f);
-        QCOMPARE(f->windowTitle(), QStringLiteral("Compose"));
         QVERIFY(!f->windowIcon().isNull());
-        QCOMPARE(f->size(), QSize(811, 600));
-        QCOMPARE(f->pHeader->height(), 109);
-        QCOMPARE(f->pHeader->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(f->leSubject->geometry().topLeft(), QPoint(60, 8));
-        QCOMPARE(f->leTo->geometry().topLeft(), QPoint(60, 32));
-        QCOMPARE(f->leCC->geometry().topLeft(), QPoint(60, 56));
-        QCOMPARE(f->leBCC->geometry().topLeft(), QPoint(60, 80));
-        QCOMPARE(f->StandardToolBar->y(), 109);
-        QCOMPARE(f->StandardToolBar->height(), 40);
-        QCOMPARE(f->web->y(), 149);
+        // The design, as (part, what the window has, what it should have).
+        const struct {
+            const char* part;
+            QVariant actual, expected;
+        } design[] = {
+            {"title", f->windowTitle(), QStringLiteral("Compose")},
+            {"size", f->size(), QSize(811, 600)},
+            {"header height", f->pHeader->height(), 109},
+            {"header colour", f->pHeader->palette().color(QPalette::Window), QColor(Qt::white)},
+            {"Subject", f->leSubject->geometry().topLeft(), QPoint(60, 8)},
+            {"To", f->leTo->geometry().topLeft(), QPoint(60, 32)},
+            {"CC", f->leCC->geometry().topLeft(), QPoint(60, 56)},
+            {"BCC", f->leBCC->geometry().topLeft(), QPoint(60, 80)},
+            {"toolbar top", f->StandardToolBar->y(), 109},
+            {"toolbar height", f->StandardToolBar->height(), 40},
+            {"editor top", f->web->y(), 149},
+        };
+        for (const auto& d : design)
+            QVERIFY2(d.actual == d.expected,
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(d.part),
+                                                              d.actual.toString())));
 
         // Every header field is 72 pixels narrower than the panel.
         for (const int width : {600, 1000}) {

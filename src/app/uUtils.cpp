@@ -2,7 +2,9 @@
 
 #include "compose/uMail.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QWidget>
 
 quint8 JoinPresence(quint8 Zentro, quint8 Yahoo, quint8 MSN, quint8 ICQ)
@@ -40,6 +42,22 @@ void OpenComposer(const QString& Subject, const QString& To, const QString& CC, 
     f->leCC->setText(CC);
     f->leBCC->setText(BCC);
     ShowInFront(f);
+}
+
+void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener)
+{
+    const QScreen* screen =
+        opener ? QGuiApplication::screenAt(opener->frameGeometry().center()) : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QPoint designed = screen->geometry().topLeft() + window->pos();
+    // A window larger than the area keeps its top-left corner inside.
+    const int x = qMax(area.left(), qMin(designed.x(), area.right() + 1 - window->width()));
+    const int y = qMax(area.top(), qMin(designed.y(), area.bottom() + 1 - window->height()));
+    window->move(x, y);
 }
 
 void ShowInFront(QWidget* window)

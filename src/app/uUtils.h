@@ -22,6 +22,12 @@ void SetDoubleBufferedDeep(QWidget* control);
 // Creates a composer, fills in its four header fields and shows it.
 void OpenComposer(const QString& Subject, const QString& To, const QString& CC, const QString& BCC);
 
+// Moves a window from its designed place, relative to the top-left corner
+// of the desktop, to the same place on the monitor of the window that opens
+// it (the app-bar's monitor, the primary one, when none does), kept inside
+// that monitor's work area. Runs once, before the window is shown.
+void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener);
+
 // Shows a window the user asked for in front, with the keyboard focus: a
 // minimized one is restored first.
 void ShowInFront(QWidget* window);

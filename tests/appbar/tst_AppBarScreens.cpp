@@ -6,7 +6,10 @@
 // keeps to that monitor's work area.
 
 #include "app/Application.h"
+#include "app/uUtils.h"
 #include "appbar/uAppbar.h"
+#include "chat/uChat.h"
+#include "contacts/uMessenger.h"
 #include "main/uMain.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
@@ -131,6 +134,8 @@ private slots:
         QTRY_COMPARE(bar->pos(), QPoint(left, primary.y()));
         QCursor::setPos(away);
         QTRY_COMPARE(bar->pos(), QPoint(left, primary.y() - 23));
+        // At rest in every layout: no move without the pointer moving.
+        QTRY_VERIFY(!bar->tRoll->isActive());
     }
 
     void fullModeCentredOnThePrimaryMonitor()
@@ -143,6 +148,19 @@ private slots:
         QCOMPARE(fMain->frameGeometry().center(), SideBySide.first().geometry.center());
         fMain->close();
         QTRY_VERIFY(!fMain);
+    }
+
+    void messengerAndChatOnTheirOpenersMonitor()
+    {
+        bar->sbMessengerClick();
+        QVERIFY(fMessenger);
+        QVERIFY(SideBySide.first().geometry.contains(fMessenger->geometry()));
+        const QRect other = SideBySide.at(1).geometry;
+        fMessenger->move(other.topLeft() + QPoint(600, 600));
+        TfChat chat;
+        PlaceOnOpenersMonitor(&chat, fMessenger);
+        QVERIFY(other.contains(chat.geometry()));
+        fMessenger->close();
     }
 
     void liveMenuOnTheOtherMonitor()

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -122,14 +123,28 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
     return false;
 }
 
+// Under sway (tests/e2e/desktop sway) the compositor's own pointer moves,
+// as a hand would move it; XWayland learns of it as of a real one.
+inline bool SwayCursor(const QStringList& args)
+{
+    if (qEnvironmentVariableIsEmpty("SWAYSOCK"))
+        return false;
+    QProcess::execute(QStringLiteral("swaymsg"),
+                      QStringList{"-q", "seat", "seat0", "cursor"} + args);
+    return true;
+}
+
 inline void MouseMove(int x, int y)
 {
-    Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+    if (!SwayCursor({QStringLiteral("set"), QString::number(x), QString::number(y)}))
+        Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 inline void Click(int button)
 {
-    Xdo({QStringLiteral("click"), QString::number(button)});
+    const QString b = QStringLiteral("button%1").arg(button);
+    if (!SwayCursor({QStringLiteral("press"), b}) || !SwayCursor({QStringLiteral("release"), b}))
+        Xdo({QStringLiteral("click"), QString::number(button)});
 }
 
 // A right-click as a hand makes it: press, a short pause, release.
@@ -196,6 +211,17 @@ inline int StackIndex(const QString& id)
     return int(order.indexOf(top));
 }
 
+// The top of a window's shape in its own pixels (0 when it has none).
+inline int ShapeTop(const QString& id)
+{
+    // "  Window shape extents:  500x2+0+23"
+    static const QRegularExpression extents(
+        QStringLiteral("shape extents:\\s+\\d+x\\d+\\+-?\\d+\\+(-?\\d+)"));
+    return extents.match(WinInfo({QStringLiteral("-id"), id, QStringLiteral("-shape")}))
+        .captured(1)
+        .toInt();
+}
+
 // The scale the program runs at (QT_SCALE_FACTOR, whole numbers only).
 inline int ScaleFactor()
 {
@@ -203,8 +229,9 @@ inline int ScaleFactor()
     return s > 0 ? s : 1;
 }
 
-// The primary monitor in device pixels: the one xrandr marks primary, or
-// the whole display.
+// The primary monitor in device pixels: the one xrandr marks primary, else
+// the one that holds an output (RandR monitors split from it), or the whole
+// display.
 inline QRect PrimaryScreen()
 {
     QProcess p;
@@ -212,17 +239,23 @@ inline QRect PrimaryScreen()
     p.waitForFinished(10000);
     const QStringList lines =
         QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+    std::optional<QRect> holder;
     for (const QString& line : lines) {
         // " 1: +*right 1280/338x1024/270+1280+0  none"
         const QStringList f = line.simplified().split(QLatin1Char(' '));
-        if (f.size() < 3 || !f[1].contains(QLatin1Char('*')))
-            continue;
-        const QStringList g = f[2].split(QLatin1Char('+'));
+        const QStringList g = f.value(2).split(QLatin1Char('+'));
         const QStringList wh = g.value(0).split(QLatin1Char('x'));
-        if (g.size() == 3 && wh.size() == 2)
-            return QRect(g[1].toInt(), g[2].toInt(), wh[0].section(QLatin1Char('/'), 0, 0).toInt(),
-                         wh[1].section(QLatin1Char('/'), 0, 0).toInt());
+        if (g.size() != 3 || wh.size() != 2)
+            continue;
+        const QRect r(g[1].toInt(), g[2].toInt(), wh[0].section(QLatin1Char('/'), 0, 0).toInt(),
+                      wh[1].section(QLatin1Char('/'), 0, 0).toInt());
+        if (f[1].contains(QLatin1Char('*')))
+            return r;
+        if (f.size() > 3 && !holder)
+            holder = r;
     }
+    if (holder)
+        return *holder;
     const QStringList wh = Xdo({QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
     return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
 }
@@ -231,6 +264,12 @@ inline QRect PrimaryScreen()
 // synthetic input (XTEST) there crashes Xwayland 22. Pointer- and
 // key-driven checks cannot run on such a display.
 inline bool SyntheticInput()
+{
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qEnvironmentVariableIsSet("SWAYSOCK");
+}
+
+// Keys go through XTEST only: none on XWayland.
+inline bool SyntheticKeys()
 {
     return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
@@ -271,6 +310,21 @@ public:
         return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name.toUtf8());
     }
     bool WaitForExit(int timeoutMs = 20000) { return m_process.waitForFinished(timeoutMs); }
+    // Whether the main thread sleeps through a while: a timer of 10 ms
+    // would wake it a hundred times a second.
+    bool QuietFor(int ms)
+    {
+        QFile f(QStringLiteral("/proc/%1/task/%1/schedstat").arg(m_process.processId()));
+        const auto wakeups = [&] { // the third field: times it was scheduled
+            f.open(QIODevice::ReadOnly);
+            const qint64 n = f.readAll().split(' ').value(2).trimmed().toLongLong();
+            f.close();
+            return n;
+        };
+        const qint64 before = wakeups();
+        QThread::msleep(ms);
+        return wakeups() - before < ms / 50;
+    }
     QProcess& Process() { return m_process; }
     QString WorkDir() const { return m_dir.path(); }
 

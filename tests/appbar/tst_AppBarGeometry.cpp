@@ -78,24 +78,6 @@ private slots:
         QVERIFY(!PointOnBar(r, barPos, QPoint(391, 0)));
     }
 
-    // Each roll step's top against a monitor whose top is at 1024.
-    void regionOnMonitor_data()
-    {
-        QTest::addColumn<int>("barTop");
-        QTest::addColumn<int>("firstRow");
-        for (const int top : {1024, 1030, 1013, 1007, 1001})
-            QTest::addRow("top %d", top) << top << qMax(0, 1024 - top);
-    }
-    void regionOnMonitor()
-    {
-        QFETCH(int, barTop);
-        QFETCH(int, firstRow);
-        const QRegion r = BarRegionOf(500, 25);
-        const QRegion on = RegionOnMonitor(r, barTop, 1024);
-        QCOMPARE(on.boundingRect().top(), firstRow);
-        QCOMPARE(on, r.intersected(QRect(0, firstRow, 500, 25)));
-    }
-
     void centring()
     {
         QCOMPARE(AppBarLeft(1280, 500), 390);

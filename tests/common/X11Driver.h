@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -211,15 +210,13 @@ inline int StackIndex(const QString& id)
     return int(order.indexOf(top));
 }
 
-// The top of a window's shape in its own pixels (0 when it has none).
+// The top of a window's shape in its own pixels, from xwininfo's
+// "Window shape extents:  500x2+0+23" (0 when it has none).
 inline int ShapeTop(const QString& id)
 {
-    // "  Window shape extents:  500x2+0+23"
-    static const QRegularExpression extents(
-        QStringLiteral("shape extents:\\s+\\d+x\\d+\\+-?\\d+\\+(-?\\d+)"));
-    return extents.match(WinInfo({QStringLiteral("-id"), id, QStringLiteral("-shape")}))
-        .captured(1)
-        .toInt();
+    const QString info = WinInfo({QStringLiteral("-id"), id, QStringLiteral("-shape")});
+    const QString extents = info.section(QStringLiteral("shape extents:"), 1, 1);
+    return extents.section(QLatin1Char('\n'), 0, 0).section(QLatin1Char('+'), 2).toInt();
 }
 
 // The scale the program runs at (QT_SCALE_FACTOR, whole numbers only).
@@ -229,9 +226,8 @@ inline int ScaleFactor()
     return s > 0 ? s : 1;
 }
 
-// The primary monitor in device pixels: the one xrandr marks primary, else
-// the one that holds an output (RandR monitors split from it), or the whole
-// display.
+// The primary monitor in device pixels: the one xrandr marks primary, or
+// the whole display.
 inline QRect PrimaryScreen()
 {
     QProcess p;
@@ -239,28 +235,23 @@ inline QRect PrimaryScreen()
     p.waitForFinished(10000);
     const QStringList lines =
         QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    std::optional<QRect> holder;
     for (const QString& line : lines) {
         // " 1: +*right 1280/338x1024/270+1280+0  none"
         const QStringList f = line.simplified().split(QLatin1Char(' '));
-        const QStringList g = f.value(2).split(QLatin1Char('+'));
-        const QStringList wh = g.value(0).split(QLatin1Char('x'));
-        if (g.size() != 3 || wh.size() != 2)
+        if (f.size() < 3 || !f[1].contains(QLatin1Char('*')))
             continue;
-        const QRect r(g[1].toInt(), g[2].toInt(), wh[0].section(QLatin1Char('/'), 0, 0).toInt(),
-                      wh[1].section(QLatin1Char('/'), 0, 0).toInt());
-        if (f[1].contains(QLatin1Char('*')))
-            return r;
-        if (f.size() > 3 && !holder)
-            holder = r;
+        const QStringList g = f[2].split(QLatin1Char('+'));
+        const QStringList wh = g.value(0).split(QLatin1Char('x'));
+        if (g.size() == 3 && wh.size() == 2)
+            return QRect(g[1].toInt(), g[2].toInt(), wh[0].section(QLatin1Char('/'), 0, 0).toInt(),
+                         wh[1].section(QLatin1Char('/'), 0, 0).toInt());
     }
-    if (holder)
-        return *holder;
     const QStringList wh = Xdo({QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
     return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
 }
 
-// False on XWayland: a headless compositor has no input devices, and
+// False on XWayland but sway's (its own pointer moves there, SwayCursor):
+// a headless compositor has no input devices, and
 // synthetic input (XTEST) there crashes Xwayland 22. Pointer- and
 // key-driven checks cannot run on such a display.
 inline bool SyntheticInput()
@@ -310,20 +301,19 @@ public:
         return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name.toUtf8());
     }
     bool WaitForExit(int timeoutMs = 20000) { return m_process.waitForFinished(timeoutMs); }
-    // Whether the main thread sleeps through a while: a timer of 10 ms
-    // would wake it a hundred times a second.
+    // Whether the main thread sleeps through a while (the third field of
+    // schedstat counts its runs): a 10 ms timer would wake it 100 times a second.
     bool QuietFor(int ms)
     {
-        QFile f(QStringLiteral("/proc/%1/task/%1/schedstat").arg(m_process.processId()));
-        const auto wakeups = [&] { // the third field: times it was scheduled
-            f.open(QIODevice::ReadOnly);
-            const qint64 n = f.readAll().split(' ').value(2).trimmed().toLongLong();
-            f.close();
-            return n;
+        const auto runs = [&] {
+            QFile f(QStringLiteral("/proc/%1/task/%1/schedstat").arg(m_process.processId()));
+            return f.open(QIODevice::ReadOnly)
+                       ? f.readAll().split(' ').value(2).trimmed().toLongLong()
+                       : 0;
         };
-        const qint64 before = wakeups();
+        const qint64 before = runs();
         QThread::msleep(ms);
-        return wakeups() - before < ms / 50;
+        return runs() - before < ms / 50;
     }
     QProcess& Process() { return m_process; }
     QString WorkDir() const { return m_dir.path(); }

@@ -44,7 +44,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(top(), -23, 5000);
         QCOMPARE((WindowGeometry(bar)->y() - screen.y()) % s, 0);
         // At rest: the program sleeps, and still does a while later.
-        QTRY_VERIFY_WITH_TIMEOUT(zentro.QuietFor(1000), 10000);
+        QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(1000); }, 10000));
         QVERIFY(zentro.QuietFor(3000));
         QCOMPARE(top(), -23);
         // Nothing of it on a monitor above: its shape starts on its own.
@@ -61,7 +61,7 @@ private slots:
         at(250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(top(), 0, 5000);
         at(250, 12);
-        QTRY_VERIFY_WITH_TIMEOUT(zentro.QuietFor(1000), 10000);
+        QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(1000); }, 10000));
         QCOMPARE(top(), 0);
 
         // Left button: Full Mode window.

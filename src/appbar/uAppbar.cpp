@@ -67,6 +67,9 @@ TfAppBar::TfAppBar(QWidget* parent)
     // after the application's hint delay.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     SetWindowLook(this);
+    // Where a compositor ignores the window's shape (XWayland's surfaces),
+    // the pixels outside the trapezoid are see-through; FormPaint fills it.
+    setAttribute(Qt::WA_TranslucentBackground);
 
     sbFull = FlatButton(this, QStringLiteral("Full Mode"));
     sbMessenger = FlatButton(this, QStringLiteral("Messenger Mode"));
@@ -359,6 +362,8 @@ void TfAppBar::paintEvent(QPaintEvent*)
 void TfAppBar::FormPaint(QPainter& canvas)
 {
     canvas.setRenderHint(QPainter::Antialiasing, false);
+    for (const QRect& r : BarRegion)
+        canvas.fillRect(r, palette().color(backgroundRole()));
     // Grey boxes under the flat buttons, outlined with the 1-pixel black pen;
     // the outline lies inside the bounds, right and bottom exclusive.
     canvas.setPen(QPen(Qt::black, 1));

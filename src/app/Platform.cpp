@@ -85,11 +85,12 @@ bool ChoosePlatform(int argc, char* argv[])
             return Fail("Zentro needs an X11 display: this Wayland session offers no XWayland "
                         "(DISPLAY is not set).");
         if (askedForWayland)
-            std::fprintf(stderr,
-                         "Zentro runs on XWayland, not on the Wayland platform \"%s\" that was "
-                         "asked for: its app-bar places itself at the top of the screen, which a "
-                         "Wayland window cannot do.\n",
-                         platform.constData());
+            std::fprintf(
+                stderr,
+                "Zentro runs on X11 (XWayland), not on the Wayland platform \"%s\" that was "
+                "asked for: its app-bar places itself at the top of the screen, which a "
+                "Wayland window cannot do.\n",
+                platform.constData());
         platform = "xcb";
         UseX11(argc, argv);
     }

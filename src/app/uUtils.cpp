@@ -44,12 +44,16 @@ void OpenComposer(const QString& Subject, const QString& To, const QString& CC, 
     ShowInFront(f);
 }
 
+QScreen* OpenersScreen(const QWidget* opener)
+{
+    QScreen* screen =
+        opener ? QGuiApplication::screenAt(opener->frameGeometry().center()) : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener)
 {
-    const QScreen* screen =
-        opener ? QGuiApplication::screenAt(opener->frameGeometry().center()) : nullptr;
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = OpenersScreen(opener);
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class QScreen;
 class QWidget;
 
 // Packs four presence values (Zentro, Yahoo, MSN, ICQ; each 0..3) into one
@@ -21,6 +22,10 @@ void SetDoubleBufferedDeep(QWidget* control);
 
 // Creates a composer, fills in its four header fields and shows it.
 void OpenComposer(const QString& Subject, const QString& To, const QString& CC, const QString& BCC);
+
+// The monitor of the window that opens another: the app-bar's, the
+// primary one, when none does.
+QScreen* OpenersScreen(const QWidget* opener);
 
 // Moves a window from its designed place, relative to the top-left corner
 // of the desktop, to the same place on the monitor of the window that opens

@@ -9,6 +9,7 @@
 #include "app/uUtils.h"
 #include "appbar/uAppbar.h"
 #include "chat/uChat.h"
+#include "compose/uMail.h"
 #include "contacts/uMessenger.h"
 #include "main/uMain.h"
 #include "popup/ZmItem.h"
@@ -161,6 +162,18 @@ private slots:
         PlaceOnOpenersMonitor(&chat, fMessenger);
         QVERIFY(other.contains(chat.geometry()));
         fMessenger->close();
+    }
+
+    void composerCentredOnItsOpenersMonitor()
+    {
+        const QRect other = SideBySide.at(1).geometry;
+        QWidget opener;
+        opener.setGeometry(other.x() + 100, other.y() + 100, 300, 200);
+        opener.show();
+        opener.activateWindow();
+        QTRY_VERIFY(opener.isActiveWindow());
+        TfMail composer;
+        QCOMPARE(composer.geometry().center(), other.center());
     }
 
     void liveMenuOnTheOtherMonitor()

@@ -3,7 +3,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zentro)
 set(CPACK_PACKAGE_VENDOR "The Zentro developers")
-set(CPACK_PACKAGE_CONTACT "The Zentro developers <developers@zentro.example>")
+set(CPACK_PACKAGE_CONTACT ${ZENTRO_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "unified e-mail and instant-messaging desktop client")
 set(CPACK_PACKAGE_DESCRIPTION
     "Zentro gathers mail and the contacts of four messaging networks in one\n program, shown from a strip at the top of the screen.")

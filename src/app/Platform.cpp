@@ -10,13 +10,33 @@
 
 namespace {
 
-// The platform the user asked for, empty when they left it to us.
-QByteArray RequestedPlatform(int argc, char* argv[])
+// Where the command line names the platform: the index of the name in
+// argv, or 0.
+int PlatformArgument(int argc, char* argv[])
 {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return QByteArray(argv[i + 1]);
+            return i + 1;
+    return 0;
+}
+
+// The platform the user asked for, empty when they left it to us.
+QByteArray RequestedPlatform(int argc, char* argv[])
+{
+    if (const int i = PlatformArgument(argc, argv))
+        return QByteArray(argv[i]);
     return qgetenv("QT_QPA_PLATFORM");
+}
+
+// Runs on X11 whatever the user asked for: the command line's choice, which
+// Qt prefers, or else the environment's.
+void UseX11(int argc, char* argv[])
+{
+    static char xcb[] = "xcb";
+    if (const int i = PlatformArgument(argc, argv))
+        argv[i] = xcb;
+    else
+        qputenv("QT_QPA_PLATFORM", xcb);
 }
 
 // The connection that proved the display, until Qt has its own.
@@ -57,14 +77,22 @@ bool ChoosePlatform(int argc, char* argv[])
     const bool haveX = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool haveWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     QByteArray platform = RequestedPlatform(argc, argv);
-    if (platform.isEmpty()) {
-        if (haveWayland && !haveX)
+    // A Wayland window cannot place itself: the app-bar would become an
+    // ordinary window that the compositor tiles. XWayland places it.
+    const bool askedForWayland = platform.startsWith("wayland");
+    if (platform.isEmpty() || askedForWayland) {
+        if ((haveWayland || askedForWayland) && !haveX)
             return Fail("Zentro needs an X11 display: this Wayland session offers no XWayland "
                         "(DISPLAY is not set).");
-        // Qt would take the Wayland platform in a Wayland session, where a
-        // window cannot be placed; XWayland places it.
+        if (askedForWayland)
+            std::fprintf(
+                stderr,
+                "Zentro runs on X11 (XWayland), not on the Wayland platform \"%s\" that was "
+                "asked for: its app-bar places itself at the top of the screen, which a "
+                "Wayland window cannot do.\n",
+                platform.constData());
         platform = "xcb";
-        qputenv("QT_QPA_PLATFORM", platform);
+        UseX11(argc, argv);
     }
     if (!platform.startsWith("xcb"))
         return true;

@@ -28,6 +28,14 @@ int RollTarget(bool pointerOnBar, int height)
     return pointerOnBar ? 0 : 2 - height;
 }
 
+QRegion RegionOnMonitor(const QRegion& barRegion, int barTop, int monitorTop)
+{
+    if (barTop >= monitorTop)
+        return barRegion;
+    const QRect r = barRegion.boundingRect();
+    return barRegion.intersected(QRect(r.left(), monitorTop - barTop, r.width(), r.height()));
+}
+
 int RollStep(int top, int target)
 {
     if (top == target)

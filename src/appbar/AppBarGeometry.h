@@ -27,6 +27,11 @@ bool PointOnBar(const QRegion& barRegion, const QPoint& barTopLeft, const QPoint
 // rolled up so that only the lowest rows remain (2 - height).
 int RollTarget(bool pointerOnBar, int height);
 
+// The part of the bar's region that lies on its own monitor when the bar's
+// top is at barTop: the rows at or below the monitor's top (screen
+// coordinates), so that a rolled-up bar shows nothing on a monitor above.
+QRegion RegionOnMonitor(const QRegion& barRegion, int barTop, int monitorTop);
+
 // One roll step: half the remaining distance, at least one pixel.
 int RollStep(int top, int target);
 

@@ -24,11 +24,22 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QtMath>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
 
 // How long a bar brought down by RollDown stays when the pointer is away.
 constexpr int RollDownHoldMs = 2000;
+// Moves the bar makes with the pointer still: a placement and two rolls
+// take fewer than 15; more than this is a fight with whoever puts it back.
+constexpr int StillMovesAllowed = 40;
 
 QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
@@ -56,6 +67,9 @@ TfAppBar::TfAppBar(QWidget* parent)
     // after the application's hint delay.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     SetWindowLook(this);
+    // Where a compositor ignores the window's shape (XWayland's surfaces),
+    // the pixels outside the trapezoid are see-through; FormPaint fills it.
+    setAttribute(Qt::WA_TranslucentBackground);
 
     sbFull = FlatButton(this, QStringLiteral("Full Mode"));
     sbMessenger = FlatButton(this, QStringLiteral("Messenger Mode"));
@@ -118,6 +132,12 @@ void TfAppBar::enterEvent(QEnterEvent* event)
     QWidget::enterEvent(event);
 }
 
+void TfAppBar::leaveEvent(QEvent* event)
+{
+    FormMouseLeave();
+    QWidget::leaveEvent(event);
+}
+
 void TfAppBar::moveEvent(QMoveEvent* event)
 {
     // Placed anew from outside (the window manager, a screen change): roll
@@ -128,7 +148,29 @@ void TfAppBar::moveEvent(QMoveEvent* event)
 
 void TfAppBar::FormMouseEnter()
 {
+    PointerMoved();
     WakeRoll();
+}
+
+void TfAppBar::FormMouseLeave()
+{
+    PointerMoved();
+    WakeRoll();
+}
+
+bool TfAppBar::MayMove()
+{
+    if (++m_stillMoves <= StillMovesAllowed)
+        return true;
+    tRoll->stop();
+    return false;
+}
+
+void TfAppBar::PointerMoved()
+{
+    m_stillMoves = 0;
+    if (std::exchange(m_placeWhenMoved, false))
+        PlaceOnPrimaryScreen();
 }
 
 void TfAppBar::WakeRoll()
@@ -183,23 +225,47 @@ void TfAppBar::FormCreate()
     // Bypassing the window manager keeps the bar out of taskbars and
     // pagers; Qt has no hidden application window that would need the same.
     resize(AppBarWidth, AppBarHeight);
-    PlaceOnPrimaryScreen();
-
     sbFull->move(0, 0);
     sbMessenger->move(width() - sbMessenger->width(), 0);
-
     BarRegion = BarRegionOf(width(), height());
-    setMask(BarRegion);
+    // Placing it gives the window its shape: BarRegion, cut to the monitor.
+    PlaceOnPrimaryScreen();
 }
 
 void TfAppBar::PlaceOnPrimaryScreen()
 {
+    if (!MayMove()) {
+        m_placeWhenMoved = true;
+        return;
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, AppBarWidth, 0);
     // A bar rolled up stays rolled up on its new screen.
     const int rolled = qBound(RollTarget(false, height()), y() - ScreenTop, 0);
     ScreenTop = area.top();
-    move(area.left() + AppBarLeft(area.width(), width()), ScreenTop + rolled);
+    const int left = area.left() + AppBarLeft(area.width(), width());
+    const QRect above(left, ScreenTop - height(), width(), height());
+    const auto screens = QGuiApplication::screens();
+    m_monitorAbove = std::any_of(screens.begin(), screens.end(), [&](const QScreen* s) {
+        return s != screen && s->geometry().intersects(above);
+    });
+    move(left, y());
+    MoveTo(ScreenTop + rolled);
+}
+
+QRegion TfAppBar::ShapeAt(int top) const
+{
+    return m_monitorAbove ? RegionOnMonitor(BarRegion, top, ScreenTop) : BarRegion;
+}
+
+void TfAppBar::MoveTo(int top)
+{
+    const QRegion both = ShapeAt(y()).intersected(ShapeAt(top));
+    if (mask() != both)
+        setMask(both);
+    move(x(), top);
+    if (mask() != ShapeAt(top))
+        setMask(ShapeAt(top));
 }
 
 void TfAppBar::FollowScreenChanges()
@@ -224,24 +290,61 @@ bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
     return PointOnBar(BarRegion, pos(), screenPoint);
 }
 
+bool TfAppBar::PointerOnBar(QPoint* where) const
+{
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !testAttribute(Qt::WA_WState_Created)) {
+        const QPoint p = QCursor::pos();
+        if (where)
+            *where = p;
+        return IsPointOnBar(p);
+    }
+    xcb_connection_t* c = x11->connection();
+    const auto own = static_cast<xcb_window_t>(winId());
+    const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> onBar(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, own), nullptr), &std::free);
+    if (!onBar || !onBar->same_screen)
+        return false;
+    if (where)
+        *where = QPoint(onBar->root_x, onBar->root_y);
+    const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> onRoot(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, onBar->root), nullptr), &std::free);
+    // Another window over the bar, or none of this display's windows (the
+    // pointer is on a Wayland surface): not on the bar.
+    if (!onRoot || onRoot->child != own)
+        return false;
+    const qreal ratio = devicePixelRatioF();
+    const QPoint local(qFloor(onBar->win_x / ratio), qFloor(onBar->win_y / ratio));
+    return IsPointOnBar(mapToGlobal(local));
+}
+
 void TfAppBar::tRollTimer()
 {
-    const bool down = IsPointOnBar(QCursor::pos()) || !m_heldDown.hasExpired();
+    QPoint pointer = m_pointerAt;
+    const bool down = PointerOnBar(&pointer) || !m_heldDown.hasExpired();
+    if (pointer != m_pointerAt) {
+        m_pointerAt = pointer;
+        PointerMoved();
+    }
     const int target = RollTarget(down, height());
     const int top = y() - ScreenTop;
     if (top != target) {
-        move(x(), ScreenTop + RollStep(top, target));
+        if (MayMove())
+            MoveTo(ScreenTop + RollStep(top, target));
         return;
     }
-    // Rolled up with the pointer away: nothing can change until the
-    // pointer enters the shape, and the window system reports that.
-    if (!down && !PointerHeldElsewhere())
+    // At rest: nothing can change until the pointer enters or leaves the
+    // shape, and the window system reports both; nor while RollDown holds
+    // the bar, which wakes the roll when the hold ends.
+    if (!PointerHeldElsewhere())
         tRoll->stop();
 }
 
 void TfAppBar::RollDown()
 {
+    PointerMoved(); // asked for: as good as the pointer touching it
     m_heldDown.setRemainingTime(RollDownHoldMs);
+    QTimer::singleShot(RollDownHoldMs + 1, this, &TfAppBar::WakeRoll);
     raise();
     WakeRoll();
 }
@@ -259,6 +362,8 @@ void TfAppBar::paintEvent(QPaintEvent*)
 void TfAppBar::FormPaint(QPainter& canvas)
 {
     canvas.setRenderHint(QPainter::Antialiasing, false);
+    for (const QRect& r : BarRegion)
+        canvas.fillRect(r, palette().color(backgroundRole()));
     // Grey boxes under the flat buttons, outlined with the 1-pixel black pen;
     // the outline lies inside the bounds, right and bottom exclusive.
     canvas.setPen(QPen(Qt::black, 1));

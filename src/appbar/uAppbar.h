@@ -55,15 +55,23 @@ public:
     TStayOnTop* StayOnTop = nullptr;
 
     bool IsPointOnBar(const QPoint& screenPoint) const;
+    // Whether the pointer is on the bar as the window system reports it for
+    // the bar's own window: on X11 the window under the pointer must be the
+    // bar, since XWayland keeps the last position once the pointer is over
+    // another client's surface.
+    // The pointer's position goes to *where (in the window system's own
+    // pixels) when asked for.
+    bool PointerOnBar(QPoint* where = nullptr) const;
 
     void FormCreate();
     // Top centre of the primary screen, keeping the roll state; runs again
     // whenever screens come, go or change.
     void PlaceOnPrimaryScreen();
     void tRollTimer();
-    // The pointer entered the trapezoid (the window's shape): the roll
-    // timer, stopped while the bar rests rolled up, runs again.
+    // The pointer entered or left the trapezoid (the window's shape): the
+    // roll timer, stopped while the bar rests, runs again.
     void FormMouseEnter();
+    void FormMouseLeave();
     // Brings the bar down as if the pointer had touched it and keeps it
     // there for a moment, so that the user sees it (a later start of the
     // program hands over to this one); then the usual roll rules apply.
@@ -80,6 +88,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -89,6 +98,17 @@ private:
     void FormPaint(QPainter& canvas);
     void BuildMenu();
     void FollowScreenChanges();
+    // Moves the bar to a top in screen coordinates, its shape cut to its
+    // monitor where another monitor lies above: the shape that fits both
+    // tops first, so that no step shows on the neighbour.
+    void MoveTo(int top);
+    QRegion ShapeAt(int top) const;
+    // Counts a move made while the pointer stays still; false, and the roll
+    // stopped, once there were more than any roll and placement need: the
+    // bar is being put back each time it moves (a window manager, a screen
+    // layout) and would fight forever. The pointer moving ends the guard.
+    bool MayMove();
+    void PointerMoved();
     // Starts the roll timer unless it runs.
     void WakeRoll();
     // True while the program holds the pointer (a popup, a grab, a pressed
@@ -96,5 +116,9 @@ private:
     // entering it, so only the timer can see it.
     static bool PointerHeldElsewhere();
     bool m_painted = false;
-    QDeadlineTimer m_heldDown; // expired unless RollDown holds the bar
+    QDeadlineTimer m_heldDown;     // expired unless RollDown holds the bar
+    bool m_monitorAbove = false;   // another monitor borders on the top edge
+    int m_stillMoves = 0;          // moves since the pointer last moved
+    bool m_placeWhenMoved = false; // a placement the guard held back
+    QPoint m_pointerAt;
 };

@@ -1,6 +1,8 @@
 #include "base/WindowLook.h"
 
+#include <QGuiApplication>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 QFont PixelFont(const QString& family, int pixels, bool bold, bool italic)
@@ -49,4 +51,24 @@ void ShowInFront(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+QScreen* OpenersScreen(const QWidget* opener)
+{
+    QScreen* screen =
+        opener ? QGuiApplication::screenAt(opener->frameGeometry().center()) : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener)
+{
+    const QScreen* screen = OpenersScreen(opener);
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QPoint designed = screen->geometry().topLeft() + window->pos();
+    // A window larger than the area keeps its top-left corner inside.
+    const int x = qMax(area.left(), qMin(designed.x(), area.right() + 1 - window->width()));
+    const int y = qMax(area.top(), qMin(designed.y(), area.bottom() + 1 - window->height()));
+    window->move(x, y);
 }

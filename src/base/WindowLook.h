@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 
+class QScreen;
 class QWidget;
 
 // A font of a family at a pixel size, as the window layouts give them.
@@ -27,3 +28,13 @@ void SetDoubleBufferedDeep(QWidget* control);
 // Shows a window the user asked for in front, with the keyboard focus: a
 // minimized one is restored first.
 void ShowInFront(QWidget* window);
+
+// The monitor of the window that opens another: the app-bar's, the
+// primary one, when none does.
+QScreen* OpenersScreen(const QWidget* opener);
+
+// Moves a window from its designed place, relative to the top-left corner
+// of the desktop, to the same place on the monitor of the window that opens
+// it (the app-bar's monitor, the primary one, when none does), kept inside
+// that monitor's work area. Runs once, before the window is shown.
+void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener);

@@ -22,7 +22,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -142,7 +141,8 @@ TfMail::TfMail(QWidget* parent) : QMainWindow(parent, Qt::Window)
     // The composer keeps the application's face, at the windows' size.
     SetWindowLook(this, font().family());
     resize(811, 600);
-    if (const QScreen* s = QGuiApplication::primaryScreen())
+    // Centred on the monitor of the window it was opened from.
+    if (const QScreen* s = OpenersScreen(QApplication::activeWindow()))
         move(s->geometry().center() - rect().center());
     Fade = new TFadeIn(this, [this] { FadeInCompleted(); });
 

@@ -112,6 +112,7 @@ void TfMessenger::BuildMainMenu()
     // and the status bar; the frame is the platform's.
     resize(TreeWidth, menuBar()->sizeHint().height() + TreeHeight + PanelHeight + StatusBarHeight);
     move(542, 356);
+    PlaceOnOpenersMonitor(this, nullptr);
 }
 
 void TfMessenger::WireHandlers()
@@ -144,6 +145,7 @@ void TfMessenger::tvContactsDblClick()
         return;
     auto* chat = new TfChat();
     chat->setWindowTitle(QStringLiteral("Chat with ") + node->Text());
+    PlaceOnOpenersMonitor(chat, this);
     ShowInFront(chat);
 }
 

@@ -6,7 +6,11 @@
 // keeps to that monitor's work area.
 
 #include "app/Application.h"
+#include "base/WindowLook.h"
 #include "appbar/uAppbar.h"
+#include "chat/uChat.h"
+#include "compose/uMail.h"
+#include "contacts/uMessenger.h"
 #include "main/uMain.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
@@ -134,6 +138,8 @@ private slots:
         QTRY_COMPARE(bar->pos(), QPoint(left, primary.y()));
         QCursor::setPos(away);
         QTRY_COMPARE(bar->pos(), QPoint(left, primary.y() - 23));
+        // At rest in every layout: no move without the pointer moving.
+        QTRY_VERIFY(!bar->tRoll->isActive());
     }
 
     void fullModeCentredOnThePrimaryMonitor()
@@ -146,6 +152,31 @@ private slots:
         QCOMPARE(fMain->frameGeometry().center(), SideBySide.first().geometry.center());
         fMain->close();
         QTRY_VERIFY(!fMain);
+    }
+
+    void messengerAndChatOnTheirOpenersMonitor()
+    {
+        bar->sbMessengerClick();
+        QVERIFY(fMessenger);
+        QVERIFY(SideBySide.first().geometry.contains(fMessenger->geometry()));
+        const QRect other = SideBySide.at(1).geometry;
+        fMessenger->move(other.topLeft() + QPoint(600, 600));
+        TfChat chat;
+        PlaceOnOpenersMonitor(&chat, fMessenger);
+        QVERIFY(other.contains(chat.geometry()));
+        fMessenger->close();
+    }
+
+    void composerCentredOnItsOpenersMonitor()
+    {
+        const QRect other = SideBySide.at(1).geometry;
+        QWidget opener;
+        opener.setGeometry(other.x() + 100, other.y() + 100, 300, 200);
+        opener.show();
+        opener.activateWindow();
+        QTRY_VERIFY(opener.isActiveWindow());
+        TfMail composer;
+        QCOMPARE(composer.geometry().center(), other.center());
     }
 
     void liveMenuOnTheOtherMonitor()

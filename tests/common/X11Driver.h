@@ -122,14 +122,28 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
     return false;
 }
 
+// Under sway (tests/e2e/desktop sway) the compositor's own pointer moves,
+// as a hand would move it; XWayland learns of it as of a real one.
+inline bool SwayCursor(const QStringList& args)
+{
+    if (qEnvironmentVariableIsEmpty("SWAYSOCK"))
+        return false;
+    QProcess::execute(QStringLiteral("swaymsg"),
+                      QStringList{"-q", "seat", "seat0", "cursor"} + args);
+    return true;
+}
+
 inline void MouseMove(int x, int y)
 {
-    Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+    if (!SwayCursor({QStringLiteral("set"), QString::number(x), QString::number(y)}))
+        Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 inline void Click(int button)
 {
-    Xdo({QStringLiteral("click"), QString::number(button)});
+    const QString b = QStringLiteral("button%1").arg(button);
+    if (!SwayCursor({QStringLiteral("press"), b}) || !SwayCursor({QStringLiteral("release"), b}))
+        Xdo({QStringLiteral("click"), QString::number(button)});
 }
 
 // A right-click as a hand makes it: press, a short pause, release.
@@ -196,6 +210,15 @@ inline int StackIndex(const QString& id)
     return int(order.indexOf(top));
 }
 
+// The top of a window's shape in its own pixels, from xwininfo's
+// "Window shape extents:  500x2+0+23" (0 when it has none).
+inline int ShapeTop(const QString& id)
+{
+    const QString info = WinInfo({QStringLiteral("-id"), id, QStringLiteral("-shape")});
+    const QString extents = info.section(QStringLiteral("shape extents:"), 1, 1);
+    return extents.section(QLatin1Char('\n'), 0, 0).section(QLatin1Char('+'), 2).toInt();
+}
+
 // The scale the program runs at (QT_SCALE_FACTOR, whole numbers only).
 inline int ScaleFactor()
 {
@@ -227,10 +250,17 @@ inline QRect PrimaryScreen()
     return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
 }
 
-// False on XWayland: a headless compositor has no input devices, and
+// False on XWayland but sway's (its own pointer moves there, SwayCursor):
+// a headless compositor has no input devices, and
 // synthetic input (XTEST) there crashes Xwayland 22. Pointer- and
 // key-driven checks cannot run on such a display.
 inline bool SyntheticInput()
+{
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qEnvironmentVariableIsSet("SWAYSOCK");
+}
+
+// Keys go through XTEST only: none on XWayland.
+inline bool SyntheticKeys()
 {
     return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
@@ -271,6 +301,20 @@ public:
         return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name.toUtf8());
     }
     bool WaitForExit(int timeoutMs = 20000) { return m_process.waitForFinished(timeoutMs); }
+    // Whether the main thread sleeps through a while (the third field of
+    // schedstat counts its runs): a 10 ms timer would wake it 100 times a second.
+    bool QuietFor(int ms)
+    {
+        const auto runs = [&] {
+            QFile f(QStringLiteral("/proc/%1/task/%1/schedstat").arg(m_process.processId()));
+            return f.open(QIODevice::ReadOnly)
+                       ? f.readAll().split(' ').value(2).trimmed().toLongLong()
+                       : 0;
+        };
+        const qint64 before = runs();
+        QThread::msleep(ms);
+        return runs() - before < ms / 50;
+    }
     QProcess& Process() { return m_process; }
     QString WorkDir() const { return m_dir.path(); }
 

@@ -1,7 +1,8 @@
 // The real program on the virtual display, driven with xdotool. The same
 // test runs on every desktop of tests/e2e/desktop: the bar sits at the top
 // centre of the primary monitor, its sizes are logical pixels times the
-// scale, and the roll is relative to that monitor's top.
+// scale, and the roll is relative to that monitor's top; at rest the
+// program sleeps.
 
 #include "E2ESteps.h"
 
@@ -42,6 +43,12 @@ private slots:
             at(250, 500);
         QTRY_COMPARE_WITH_TIMEOUT(top(), -23, 5000);
         QCOMPARE((WindowGeometry(bar)->y() - screen.y()) % s, 0);
+        // At rest: the program sleeps, and still does a while later.
+        QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(1000); }, 10000));
+        QVERIFY(zentro.QuietFor(3000));
+        QCOMPARE(top(), -23);
+        // Nothing of it on a monitor above: its shape starts on its own.
+        QCOMPARE(ShapeTop(bar), screen.y() > 0 ? 23 * s : 0);
         if (!pointer)
             QSKIP("no synthetic input on this display; placement and roll-up checked");
 
@@ -54,13 +61,18 @@ private slots:
         at(250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(top(), 0, 5000);
         at(250, 12);
-        QTest::qWait(200);
+        QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(1000); }, 10000));
         QCOMPARE(top(), 0);
 
         // Left button: Full Mode window.
         at(11, 10);
         Click(1);
         QVERIFY(!WaitForWindow(QStringLiteral("^Zentro$")).isEmpty());
+        // Onto that window, an X window also under sway: rolls up.
+        at(250, 500);
+        QTRY_COMPARE_WITH_TIMEOUT(top(), -23, 5000);
+        at(250, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(top(), 0, 5000);
 
         // Right button: Messenger window; the Full Mode window goes away.
         at(488, 0);
@@ -70,6 +82,8 @@ private slots:
         QVERIFY(!WaitForWindow(QStringLiteral("^Zentro Messenger$")).isEmpty());
         QVERIFY(WaitForNoWindow(QStringLiteral("^Zentro$")));
 
+        if (!SyntheticKeys())
+            QSKIP("no keyboard on this display; the menu is left untried");
         // Menu "Exit" (the last item) ends the program with status 0.
         at(250, 0);
         QTRY_COMPARE_WITH_TIMEOUT(top(), 0, 5000);

@@ -292,14 +292,15 @@ bool TfAppBar::IsPointOnBar(const QPoint& screenPoint) const
 
 bool TfAppBar::PointerOnBar(QPoint* where) const
 {
+    // The offscreen platform answers for X11 too, without a connection.
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !testAttribute(Qt::WA_WState_Created)) {
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || !testAttribute(Qt::WA_WState_Created)) {
         const QPoint p = QCursor::pos();
         if (where)
             *where = p;
         return IsPointOnBar(p);
     }
-    xcb_connection_t* c = x11->connection();
     const auto own = static_cast<xcb_window_t>(winId());
     const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> onBar(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, own), nullptr), &std::free);

@@ -1,6 +1,7 @@
 #include "htmlview/HtmlView.h"
 
 #include "base/AppState.h"
+#include "base/FocusReturn.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlEngine.h"
 #include "htmlview/HtmlEngineLoader.h"
@@ -278,6 +279,7 @@ void THtmlView::ShowSaveAsDialog()
     dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog->selectFile(QStringLiteral("Untitled.htm"));
     TidyDialog(dialog);
+    new TFocusReturn(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return;
@@ -323,6 +325,7 @@ QString THtmlView::AskAddress(const QString& caption, const QString& label, cons
     if (alternativeText)
         dialog->ShowAlternativeText(QStringLiteral("Alternate text:"));
     TidyDialog(dialog);
+    new TFocusReturn(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return {};
@@ -331,6 +334,22 @@ QString THtmlView::AskAddress(const QString& caption, const QString& label, cons
         *alternativeText = dialog->AlternativeText();
     delete dialog;
     return result;
+}
+
+void THtmlView::InsertImage(const QString& address, const QString& alternativeText)
+{
+    RunBridge(QStringLiteral("insertImage"), {address, alternativeText});
+}
+
+void THtmlView::FocusDocument(Qt::FocusReason reason)
+{
+    QWidget* engine = EngineWidget();
+    if (!engine) {
+        setFocus(reason);
+        return;
+    }
+    engine->setFocus(reason);
+    RunBridge(QStringLiteral("focusDocument"));
 }
 
 void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant& value)
@@ -352,7 +371,7 @@ void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant&
         if (!self || address.isEmpty())
             return;
         if (image && !alternativeText.isEmpty()) {
-            RunBridge(QStringLiteral("insertImage"), {address, alternativeText});
+            InsertImage(address, alternativeText);
             return;
         }
         v = address;

@@ -19,7 +19,9 @@ bool TFocusReturn::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Show) {
         QWidget* active = QApplication::activeWindow();
         m_opener = active != m_window ? active : nullptr;
-    } else if (event->type() == QEvent::Hide && m_window->isActiveWindow()) {
+    } else if (event->type() == QEvent::Hide &&
+               (!QApplication::activeWindow() || QApplication::activeWindow() == m_window)) {
+        // (Qt may have deactivated the window already; no other took over.)
         QWidget* opener = m_opener.data();
         const QWindow* handle = opener ? opener->windowHandle() : nullptr;
         if (handle && opener->isVisible() && !opener->isMinimized() &&

@@ -1,6 +1,7 @@
 #include "appbar/SummonKey.h"
 
-#include <QGuiApplication>
+#include "appbar/XcbConnection.h"
+
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -43,19 +44,11 @@ xcb_keycode_t KeycodeOf(xcb_connection_t* c, xcb_keysym_t sym)
 
 TSummonKey::TSummonKey(QObject* parent) : QObject(parent)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    uint32_t root = 0;
+    m_connection = OpenOwnXcbConnection(&root);
+    if (!m_connection)
         return;
-    int screenNumber = 0;
-    m_connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
-        xcb_disconnect(m_connection);
-        m_connection = nullptr;
-        return;
-    }
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && it.rem; ++i)
-        xcb_screen_next(&it);
-    m_root = it.data->root;
+    m_root = root;
     Grab();
     m_notifier =
         new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);

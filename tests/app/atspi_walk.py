@@ -3,13 +3,8 @@
 # AT-SPI on a D-Bus session of its own (run under dbus-run-session): no
 # interactive object without a name, no document without text, no table row
 # named by a bare number. The windows are opened with keys alone.
-import os
-import subprocess
-import sys
-import time
-
+import os, subprocess, sys, time  # noqa: E401
 import gi
-
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 import pyatspi  # noqa: E402
@@ -29,7 +24,6 @@ def wait_for(what, seconds=30):
 
 
 def text_of(acc, depth=0):
-    """The text of an object and what it holds (its own, else its children's)."""
     try:
         own = acc.queryText().getText(0, -1)
     except Exception:  # no text interface
@@ -75,8 +69,7 @@ def main():
         desktop = R.Registry.getDesktop(0)
         app = wait_for(lambda: next((a for a in desktop if a and a.name.lower() == "zentro"), None))
         faults += [] if app else ["Zentro did not appear on the accessibility bus"]
-        # Each step: the keys that open the window, its title, a document
-        # that must have loaded first (or None).
+        # Steps: the keys that open a window, its title, a document that must have text first.
         steps = [([], "Zentro AppBar", None),
                  (["ctrl+alt+z", "Return"], "Zentro", None),
                  (["F6", "F6", "Down"], "Zentro", "Message preview"),

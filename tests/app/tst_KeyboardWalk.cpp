@@ -74,8 +74,7 @@ void Open(const QString& window)
         focus = fChat->re;
     }
     QVERIFY(focus);
-    if (window != QLatin1String("bar"))
-        focus->window()->activateWindow();
+    focus->window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(focus->window()));
     focus->setFocus();
 }

@@ -264,6 +264,22 @@
             applyOptions();
             schedule();
         },
+        // The keyboard's focus came to the view: the document takes it,
+        // its caret where it was (at the top the first time).
+        focusDocument() {
+            window.focus();
+            if (document.body && document.designMode === 'on') {
+                const sel = document.getSelection();
+                const range = sel && sel.rangeCount ? sel.getRangeAt(0) : null;
+                document.body.focus();
+                if (range) {
+                    sel.removeAllRanges();
+                    sel.addRange(range);
+                } else if (sel) {
+                    attempt(() => sel.collapse(document.body, 0));
+                }
+            }
+        },
         setBgColor(value) {
             document.bgColor = value;
         },

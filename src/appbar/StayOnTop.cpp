@@ -1,6 +1,7 @@
 #include "appbar/StayOnTop.h"
 
-#include <QGuiApplication>
+#include "appbar/XcbConnection.h"
+
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -10,20 +11,12 @@
 
 TStayOnTop::TStayOnTop(QWidget* window) : QObject(window), m_window(window)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    uint32_t root = 0;
+    m_connection = OpenOwnXcbConnection(&root);
+    if (!m_connection)
         return;
-    int screenNumber = 0;
-    m_connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
-        xcb_disconnect(m_connection);
-        m_connection = nullptr;
-        return;
-    }
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && it.rem; ++i)
-        xcb_screen_next(&it);
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(m_connection, it.data->root, XCB_CW_EVENT_MASK, &mask);
+    xcb_change_window_attributes(m_connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(m_connection);
     m_notifier =
         new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);

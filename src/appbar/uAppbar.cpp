@@ -4,6 +4,7 @@
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
 #include "appbar/StayOnTop.h"
+#include "appbar/SummonKey.h"
 #include "base/TColor.h"
 #include "base/WindowLook.h"
 #include "contacts/uMessenger.h"
@@ -17,6 +18,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMoveEvent>
@@ -24,6 +26,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <QtMath>
 
 #include <xcb/xcb.h>
@@ -45,7 +48,9 @@ QToolButton* FlatButton(QWidget* parent, const QString& hint)
 {
     auto* b = new QToolButton(parent);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached by the keyboard once the bar is summoned; a click never
+    // takes the focus from the window the user works in.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setToolTip(hint);
     // The button shows no text: its hint names it to a screen reader.
     b->setAccessibleName(hint);
@@ -97,6 +102,8 @@ TfAppBar::TfAppBar(QWidget* parent)
     tRoll->start();
     show();
     StayOnTop = new TStayOnTop(this);
+    SummonKey = new TSummonKey(this);
+    connect(SummonKey, &TSummonKey::Pressed, this, &TfAppBar::Summon);
     // Stay above the program's other windows also where no window manager
     // enforces the always-on-top hint.
     qApp->installEventFilter(this);
@@ -122,6 +129,9 @@ bool TfAppBar::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::MouseButtonPress) {
         // A pressed button keeps the pointer's events with its window.
         WakeRoll();
+    } else if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+               (watched == sbFull || watched == sbMessenger)) {
+        update(); // the focus mark
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -322,7 +332,7 @@ bool TfAppBar::PointerOnBar(QPoint* where) const
 void TfAppBar::tRollTimer()
 {
     QPoint pointer = m_pointerAt;
-    const bool down = PointerOnBar(&pointer) || !m_heldDown.hasExpired();
+    const bool down = PointerOnBar(&pointer) || !m_heldDown.hasExpired() || m_summoned;
     if (pointer != m_pointerAt) {
         m_pointerAt = pointer;
         PointerMoved();
@@ -368,9 +378,11 @@ void TfAppBar::FormPaint(QPainter& canvas)
     // Grey boxes under the flat buttons, outlined with the 1-pixel black pen;
     // the outline lies inside the bounds, right and bottom exclusive.
     canvas.setPen(QPen(Qt::black, 1));
-    canvas.setBrush(clr::Gray.ToQColor());
     for (const QToolButton* b : {sbFull, sbMessenger}) {
         const QRect r = b->geometry();
+        // The keyboard's mark: the focused button's box in the highlight.
+        canvas.setBrush(b->hasFocus() ? palette().color(QPalette::Highlight)
+                                      : clr::Gray.ToQColor());
         canvas.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
     }
     canvas.setPen(Qt::NoPen);
@@ -384,7 +396,71 @@ void TfAppBar::FormPaint(QPainter& canvas)
 
 void TfAppBar::contextMenuEvent(QContextMenuEvent* event)
 {
-    pmMenu->popup(event->globalPos());
+    // From the keyboard: under the focused button.
+    const QWidget* at = event->reason() == QContextMenuEvent::Keyboard ? focusWidget() : nullptr;
+    pmMenu->popup(at ? at->mapToGlobal(QPoint(0, at->height())) : event->globalPos());
+}
+
+void TfAppBar::keyPressEvent(QKeyEvent* event)
+{
+    auto* button = qobject_cast<QToolButton*>(focusWidget());
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        Dismiss(true);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (button)
+            button->animateClick();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TfAppBar::changeEvent(QEvent* event)
+{
+    // Another window took the focus (a mode the bar opened, a click
+    // elsewhere); the bar's own menu leaves it summoned.
+    if (event->type() == QEvent::ActivationChange && m_summoned && !isActiveWindow() &&
+        !QApplication::activePopupWidget())
+        Dismiss(false);
+    QWidget::changeEvent(event);
+}
+
+void TfAppBar::Summon()
+{
+    if (!isVisible())
+        return;
+    m_summoned = true;
+    // The bar takes no focus of its own accord (a click on it must leave
+    // the user's window active); summoned, it must.
+    overrideWindowFlags(windowFlags() & ~Qt::WindowDoesNotAcceptFocus);
+    windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (!focusWidget())
+        sbFull->setFocus(Qt::ShortcutFocusReason);
+    raise();
+    if (!SummonKey->TakeFocus(this))
+        activateWindow();
+    update();
+    WakeRoll();
+}
+
+void TfAppBar::Dismiss(bool giveBack)
+{
+    if (!m_summoned)
+        return;
+    m_summoned = false;
+    if (giveBack)
+        SummonKey->GiveFocusBack(this);
+    if (QWidget* w = focusWidget())
+        w->clearFocus();
+    overrideWindowFlags(windowFlags() | Qt::WindowDoesNotAcceptFocus);
+    windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, true);
+    update();
+    WakeRoll();
 }
 
 void TfAppBar::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@ class QMenu;
 class QTimer;
 class QToolButton;
 class TStayOnTop;
+class TSummonKey;
 
 // The app-bar: the application's main window, a borderless always-on-top
 // strip cut to a trapezoid at the top of the primary screen. It rolls up
@@ -53,6 +54,8 @@ public:
     // The top of the primary screen, which the roll is relative to.
     int ScreenTop = 0;
     TStayOnTop* StayOnTop = nullptr;
+    // Ctrl+Alt+Z from anywhere on the desktop: Summon.
+    TSummonKey* SummonKey = nullptr;
 
     bool IsPointOnBar(const QPoint& screenPoint) const;
     // Whether the pointer is on the bar as the window system reports it for
@@ -76,6 +79,11 @@ public:
     // there for a moment, so that the user sees it (a later start of the
     // program hands over to this one); then the usual roll rules apply.
     void RollDown();
+    // Brings the bar down and gives it the keyboard focus, its first
+    // button marked; it keeps the focus until Escape (which hands it back
+    // to the window that had it) or until another window takes it.
+    void Summon();
+    bool Summoned() const { return m_summoned; }
     void sbFullClick();
     void sbMessengerClick();
     void ContactN1Click(QAction* sender);
@@ -92,6 +100,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -111,11 +121,15 @@ private:
     void PointerMoved();
     // Starts the roll timer unless it runs.
     void WakeRoll();
+    // Back to a bar that takes no focus; giveBack returns the focus to the
+    // window that had it before Summon.
+    void Dismiss(bool giveBack);
     // True while the program holds the pointer (a popup, a grab, a pressed
     // button): the window system then tells the bar nothing of the pointer
     // entering it, so only the timer can see it.
     static bool PointerHeldElsewhere();
     bool m_painted = false;
+    bool m_summoned = false;
     QDeadlineTimer m_heldDown;     // expired unless RollDown holds the bar
     bool m_monitorAbove = false;   // another monitor borders on the top edge
     int m_stillMoves = 0;          // moves since the pointer last moved

@@ -2,6 +2,7 @@
 
 #include "base/Artwork.h"
 #include "base/HintStyle.h"
+#include "base/KeyboardMenus.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -38,6 +39,7 @@ void SetUpApplication(QApplication& app)
     QApplication::setWindowIcon(Artwork::Icon(QStringLiteral("app/zentro")));
     InstallHintStyle(app);
     QAccessible::installFactory(PlainWindowAccessible);
+    new TKeyboardMenus(&app);
     // The windows ask for the classic UI faces by name. Without them the
     // font matcher falls back to a face about a fifth wider, which cuts
     // captions off; the metric-compatible sans face keeps their widths.

@@ -1,6 +1,7 @@
 #include "chat/uChat.h"
 
 #include "app/Application.h"
+#include "base/FocusReturn.h"
 #include "base/WindowLook.h"
 #include "chat/RichEdit.h"
 #include "controls/xpButton.h"
@@ -17,6 +18,7 @@ TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(539, 396);
     BuildControls();
     WireHandlers();
+    new TFocusReturn(this);
 }
 
 TfChat::~TfChat()
@@ -35,6 +37,7 @@ void TfChat::BuildControls()
 
     // The transcript: nothing is loaded into it, so its engine never starts.
     web = new THtmlView(this);
+    web->setAccessibleName(QStringLiteral("Chat transcript"));
     web->SetUp(NO3DBORDER | FLAT_SCROLLBAR, QStringLiteral("&w&bPage &p of &P"),
                QStringLiteral("&u&b&d"), true);
     column->addWidget(web, 1);
@@ -48,6 +51,8 @@ void TfChat::BuildControls()
     re->setGeometry(8, 8, 457, 57);
     re->setAcceptRichText(true);
     re->setAccessibleName(QStringLiteral("Message"));
+    // Tab goes on to "Send"; a tab character has no place in a chat line.
+    re->setTabChangesFocus(true);
     // Flat: one thin line, no sunken border.
     re->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid palette(mid); }"));
 

@@ -1,5 +1,6 @@
 #include "commandbars/CustomizeDlg.h"
 
+#include "base/FocusReturn.h"
 #include "base/ImageList.h"
 #include "commandbars/ActionToolBar.h"
 #include "commandbars/Command.h"
@@ -151,6 +152,7 @@ TCustomizeDlg::TCustomizeDlg(TCommandManager* manager, const QList<TActionToolBa
 {
     setWindowTitle(QStringLiteral("Customize"));
     setModal(false);
+    new TFocusReturn(this);
     ConfirmReset = [this](const QString& caption) {
         return QMessageBox::question(
                    this, QStringLiteral("Confirmation"),
@@ -205,7 +207,10 @@ QWidget* TCustomizeDlg::BuildToolbarsPage()
     layout->addLayout(top, 1);
     layout->addWidget(captions);
 
-    connect(lbToolbars, &QListWidget::currentRowChanged, this, &TCustomizeDlg::ShowBarOptions);
+    connect(lbToolbars, &QListWidget::currentRowChanged, this, [this] {
+        ShowBarOptions();
+        FillItems();
+    });
     connect(lbToolbars, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (!m_filling)
             m_manager->SetBarVisible(lbToolbars->row(item), item->checkState() == Qt::Checked);
@@ -234,16 +239,41 @@ QWidget* TCustomizeDlg::BuildActionsPage()
     right->addWidget(lbActions);
     lists->addLayout(left, 2);
     lists->addLayout(right, 3);
+    lbItems = new QListWidget(page);
+    lbItems->setIconSize(QSize(16, 16));
+    btnAdd = new QPushButton(QStringLiteral("A&dd"), page);
+    btnRemove = new QPushButton(QStringLiteral("Re&move"), page);
+    btnMoveUp = new QPushButton(QStringLiteral("Move &Up"), page);
+    btnMoveDown = new QPushButton(QStringLiteral("Move Do&wn"), page);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {btnAdd, btnRemove, btnMoveUp, btnMoveDown})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* items = new QHBoxLayout;
+    items->addWidget(lbItems, 1);
+    items->addLayout(buttons);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(new QLabel(
         QStringLiteral("Drag a command onto a toolbar to add it; drag an item off the toolbar "
                        "to remove it."),
         page));
     layout->addLayout(lists, 1);
+    layout->addWidget(Buddy(QStringLiteral("On the t&oolbar:"), lbItems));
+    layout->addLayout(items, 1);
     layout->addWidget(description);
 
     connect(lbCategories, &QListWidget::currentRowChanged, this, &TCustomizeDlg::FillActions);
     connect(lbActions, &QListWidget::currentRowChanged, this, &TCustomizeDlg::ActionSelected);
+    connect(btnAdd, &QPushButton::clicked, this, &TCustomizeDlg::AddClick);
+    connect(btnRemove, &QPushButton::clicked, this, &TCustomizeDlg::RemoveClick);
+    connect(btnMoveUp, &QPushButton::clicked, this, [this] { MoveClick(-1); });
+    connect(btnMoveDown, &QPushButton::clicked, this, [this] { MoveClick(1); });
+    connect(lbItems, &QListWidget::currentRowChanged, this, [this] {
+        const int row = lbItems->currentRow();
+        btnRemove->setEnabled(row >= 0);
+        btnMoveUp->setEnabled(row > 0);
+        btnMoveDown->setEnabled(row >= 0 && row + 1 < lbItems->count());
+    });
     return page;
 }
 
@@ -306,6 +336,7 @@ void TCustomizeDlg::FillToolbars()
     lbToolbars->setCurrentRow(qMin(row, lbToolbars->count() - 1));
     m_filling = false;
     ShowBarOptions();
+    FillItems();
 
     // The options that live in the bars.
     const TBarOptions& options = m_manager->Options();
@@ -354,6 +385,66 @@ void TCustomizeDlg::ActionSelected()
     if (!c->shortcut().isEmpty())
         text += QStringLiteral(" (%1)").arg(c->shortcut().toString(QKeySequence::NativeText));
     lDescription->setText(text);
+}
+
+TActionToolBar* TCustomizeDlg::EditedBar() const
+{
+    for (TActionToolBar* bar : m_bars)
+        if (bar->BarIndex() == SelectedBar())
+            return bar;
+    return m_bars.isEmpty() ? nullptr : m_bars.first();
+}
+
+void TCustomizeDlg::FillItems()
+{
+    const TActionToolBar* bar = EditedBar();
+    const int row = lbItems->currentRow();
+    lbItems->clear();
+    if (bar) {
+        for (const TBarItem& item : m_manager->Bar(bar->BarIndex()).Items) {
+            const TCommand* c = m_manager->Command(item.Command);
+            auto* entry = new QListWidgetItem(item.Kind == TBarItem::ikSeparator
+                                                  ? QStringLiteral("(Separator)")
+                                                  : TCommand::StripAccelerator(item.Caption),
+                                              lbItems);
+            if (c && m_manager->Images && c->ImageIndex() >= 0)
+                entry->setIcon(m_manager->Images->Icon(c->ImageIndex()));
+        }
+    }
+    lbItems->setCurrentRow(qMin(row, lbItems->count() - 1));
+    btnAdd->setEnabled(bar != nullptr);
+    emit lbItems->currentRowChanged(lbItems->currentRow());
+}
+
+void TCustomizeDlg::AddClick()
+{
+    TActionToolBar* bar = EditedBar();
+    const QListWidgetItem* action = lbActions->currentItem();
+    if (!bar || !action)
+        return;
+    // After the chosen item, or at the end.
+    const int row = lbItems->currentRow();
+    const int at = row >= 0 ? row + 1 : lbItems->count();
+    bar->InsertCommand(at, action->data(NameRole).toString());
+    lbItems->setCurrentRow(at);
+}
+
+void TCustomizeDlg::RemoveClick()
+{
+    if (TActionToolBar* bar = EditedBar(); bar && lbItems->currentRow() >= 0)
+        bar->RemoveItem(lbItems->currentRow());
+}
+
+void TCustomizeDlg::MoveClick(int by)
+{
+    TActionToolBar* bar = EditedBar();
+    const int row = lbItems->currentRow();
+    const int to = row + by;
+    if (!bar || row < 0 || to < 0 || to >= lbItems->count())
+        return;
+    // MoveItem's insertion point counts the moved item itself.
+    bar->MoveItem(row, by > 0 ? to + 1 : to);
+    lbItems->setCurrentRow(to);
 }
 
 void TCustomizeDlg::ShowBarOptions()

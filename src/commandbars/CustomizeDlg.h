@@ -37,6 +37,13 @@ public:
     QListWidget* lbCategories;
     QListWidget* lbActions;
     QLabel* lDescription;
+    // The keyboard's way to what dragging does: the items of the bar
+    // chosen on the Toolbars page, and buttons that change them.
+    QListWidget* lbItems;
+    QPushButton* btnAdd;
+    QPushButton* btnRemove;
+    QPushButton* btnMoveUp;
+    QPushButton* btnMoveDown;
     // Options page.
     QCheckBox* cbRecentlyUsedFirst;
     QCheckBox* cbFullMenusAfterDelay;
@@ -72,6 +79,12 @@ private:
     void CaptionOptionChosen(int index);
     void ResetClick();
     void ActionSelected();
+    void FillItems();
+    // The bar the item buttons change, or null.
+    TActionToolBar* EditedBar() const;
+    void AddClick();
+    void RemoveClick();
+    void MoveClick(int by);
     void ApplyOptions();
     void SetCustomizing(bool on);
 

@@ -1,11 +1,14 @@
 #include "compose/uMail.h"
 
+#include "compose/EmoticonNames.h"
 #include "compose/FontNames.h"
 
 #include "base/AppState.h"
 #include "base/Artwork.h"
 #include "base/FadeIn.h"
+#include "base/FocusReturn.h"
 #include "base/ImageList.h"
+#include "base/PaneCycle.h"
 #include "base/TColor.h"
 #include "base/WindowLook.h"
 #include "htmlview/HtmlView.h"
@@ -22,6 +25,8 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -37,6 +42,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -78,7 +84,7 @@ QRect DropDownArrow(QToolButton* button)
                                            QStyle::SC_ToolButtonMenu, button);
 }
 
-QComboBox* ToolbarList(QWidget* parent, int width, const QString& hint)
+QComboBox* ToolbarList(QWidget* parent, int width, const QString& name, const QString& hint)
 {
     auto* list = new QComboBox(parent);
     list->setFixedSize(width, 22);
@@ -89,8 +95,11 @@ QComboBox* ToolbarList(QWidget* parent, int width, const QString& hint)
     // Without this the style drops the whole list down, whatever the
     // number of visible rows.
     list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    list->setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab as well as by the pointer.
+    list->setFocusPolicy(Qt::StrongFocus);
     list->setToolTip(ShortHint(hint));
+    // Named, so that a screen reader does not read its value as its name.
+    list->setAccessibleName(name);
     return list;
 }
 
@@ -249,12 +258,12 @@ void TfMail::BuildToolBar()
     UndoButton = AddToolButton(QStringLiteral("&Undo"), 3, QStringLiteral("Undo the last action"));
     RedoButton = AddToolButton(QStringLiteral("&Redo"), 4, QString());
     ToolButton10 = StandardToolBar->addSeparator();
-    FontName = ToolbarList(StandardToolBar, 110, QStringLiteral("Font Name|Select font name"));
-    FontName->setAccessibleName(QStringLiteral("Font Name"));
+    FontName = ToolbarList(StandardToolBar, 110, QStringLiteral("Font name"),
+                           QStringLiteral("Font Name|Select font name"));
     StandardToolBar->addWidget(FontName);
     ToolButton11 = StandardToolBar->addSeparator();
-    FontSize = ToolbarList(StandardToolBar, 40, QStringLiteral("Font Size|Select font size"));
-    FontSize->setAccessibleName(QStringLiteral("Font Size"));
+    FontSize = ToolbarList(StandardToolBar, 40, QStringLiteral("Font size"),
+                           QStringLiteral("Font Size|Select font size"));
     FontSize->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("12"),
                         QStringLiteral("14"), QStringLiteral("18"), QStringLiteral("24"),
                         QStringLiteral("36")});
@@ -290,11 +299,21 @@ void TfMail::BuildToolBar()
     QWidget* emoticons = StandardToolBar->widgetForAction(EmoticonsButton);
     qobject_cast<QToolButton*>(emoticons)->setPopupMode(QToolButton::MenuButtonPopup);
     emoticons->setFixedSize(31 + 12, 30);
+
+    // Captions that are code names read as such: say what they do.
+    StandardToolBar->widgetForAction(ColorButton)->setAccessibleName(QStringLiteral("Text colour"));
+    emoticons->setAccessibleName(QStringLiteral("Insert emoticon"));
+    // Every button is reached by Tab (after the message, see TabRing).
+    const auto actions = StandardToolBar->actions();
+    for (QAction* a : actions)
+        if (QWidget* w = StandardToolBar->widgetForAction(a); w && !a->isSeparator())
+            w->setFocusPolicy(w == FontName || w == FontSize ? Qt::StrongFocus : Qt::TabFocus);
 }
 
 void TfMail::BuildEditor()
 {
     web = new THtmlView(this);
+    web->setAccessibleName(QStringLiteral("Message"));
     // The composer's page header and footer are the design's placeholders.
     web->SetUp(NO3DBORDER | FLAT_SCROLLBAR, QStringLiteral("caca"), QStringLiteral("caca"), true);
     // The editor loads when the window shows: its engine is there before
@@ -394,6 +413,8 @@ void TfMail::BuildMainMenu()
     SaveAs1 = Mail1->addAction(QStringLiteral("Save As ..."));
     N8 = Mail1->addSeparator();
     Close1 = Mail1->addAction(QStringLiteral("Close"));
+    // Escape closes too (keyPressEvent), once no menu or list has taken it.
+    Close1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
 
     EditMenu = MainMenu->addMenu(QStringLiteral("&Edit"));
     EditUndoItem = EditMenu->addAction(QStringLiteral("&Undo"));
@@ -439,6 +460,8 @@ void TfMail::WireHandlers()
         pmMsgPopup(sender);
     };
     StandardToolBar->widgetForAction(EmoticonsButton)->installEventFilter(this);
+    // For the keys the engine's widget gets (see eventFilter).
+    qApp->installEventFilter(this);
 
     connect(PrintPreview1, &QAction::triggered, this, &TfMail::PrintPreview1Click);
     connect(Print1, &QAction::triggered, this, &TfMail::Print1Click);
@@ -492,6 +515,10 @@ void TfMail::FormCreate()
     EditorReady = false;
     FillFontNames();
     SetDoubleBufferedDeep(this);
+    Panes = new TPaneCycle(this, {pHeader, StandardToolBar, web});
+    new TFocusReturn(this);
+    // A new message starts with its subject.
+    leSubject->setFocus();
     StartFadeIn();
 }
 
@@ -556,8 +583,37 @@ void TfMail::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TfMail::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Close1Click();
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
 bool TfMail::eventFilter(QObject* watched, QEvent* event)
 {
+    // The engine keeps Tab within its page: from the message, Tab and
+    // Shift+Tab go on round the window's ring instead; it takes Escape too.
+    // The message's own menu from the keyboard, at its caret.
+    if (event->type() == QEvent::ContextMenu && THtmlView::FromEventTarget(watched) == web &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        webShowContextMenu(0, static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && THtmlView::FromEventTarget(watched) == web) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            Close1Click();
+            return true;
+        }
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (watched == StandardToolBar->widgetForAction(EmoticonsButton)) {
         auto* button = static_cast<QToolButton*>(watched);
         if (event->type() == QEvent::ContextMenu) {
@@ -590,6 +646,8 @@ void TfMail::webDocumentComplete(THtmlView*, const QUrl&)
 {
     web->Document().Set(QStringLiteral("DesignMode"), QStringLiteral("On"));
     TakeEditorDocument();
+    if (std::exchange(m_refocusEditor, false) && isActiveWindow())
+        FocusEditor();
 }
 
 void TfMail::webStatusTextChange(THtmlView*, const QString& Text)
@@ -600,6 +658,47 @@ void TfMail::webStatusTextChange(THtmlView*, const QString& Text)
 void TfMail::webRenderProcessTerminated(THtmlView*)
 {
     EditorReady = false;
+    const QWidget* focus = QApplication::focusWidget();
+    m_refocusEditor |= focus && web->isAncestorOf(focus);
+}
+
+void TfMail::FocusEditor()
+{
+    web->FocusDocument(Qt::TabFocusReason);
+}
+
+QList<QWidget*> TfMail::TabRing() const
+{
+    QList<QWidget*> ring = {leSubject, leTo, leCC, leBCC, web};
+    const auto actions = StandardToolBar->actions();
+    for (QAction* a : actions)
+        if (QWidget* w = StandardToolBar->widgetForAction(a); w && !a->isSeparator())
+            ring.append(w);
+    return ring;
+}
+
+bool TfMail::focusNextPrevChild(bool next)
+{
+    const QList<QWidget*> ring = TabRing();
+    const QWidget* focus = QApplication::focusWidget();
+    qsizetype at = -1;
+    for (qsizetype i = 0; focus && i < ring.size() && at < 0; ++i)
+        if (ring[i] == focus || ring[i]->isAncestorOf(focus))
+            at = i;
+    if (at < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    const qsizetype n = ring.size();
+    for (qsizetype step = 1; step < n; ++step) {
+        QWidget* w = ring[((at + (next ? step : -step)) % n + n) % n];
+        if (!w->isVisible() || !w->isEnabled())
+            continue;
+        if (w == web)
+            FocusEditor();
+        else
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 int TfMail::webShowContextMenu(quint32, const QPoint& ppt)
@@ -844,6 +943,8 @@ void TfMail::BuildEmoticonMenu()
     for (int i = 0; i < Emoticons->Count(); ++i) {
         auto* item = new TZmItem(pmEmoticons);
         item->SetImageIndex(i);
+        // A picture without a caption: its hint names it.
+        item->SetHint(EmoticonName(i + 1));
         if (i > 0 && i % 10 == 0)
             item->SetBreak(zmbBarBreak);
         pmEmoticons->Items()->Add(item);
@@ -880,7 +981,10 @@ void TfMail::PopupEmoticons(QPoint screenPoint)
 
 void TfMail::InsertEmoticon(int n)
 {
-    RunCommand(QStringLiteral("InsertImage"), false, ResAddress::EmoticonAddress(n + 1));
+    // The picture with its name as alternative text, for whoever cannot
+    // see it.
+    if (EditorReady)
+        web->InsertImage(ResAddress::EmoticonAddress(n + 1), EmoticonName(n + 1));
 }
 
 void TfMail::SetLastEmoticon(int n)

@@ -21,6 +21,7 @@ class QWidget;
 class TFadeIn;
 class THtmlView;
 class TImageList;
+class TPaneCycle;
 class TZmCustomItem;
 class TZmItem;
 class TZmPopupMenu;
@@ -82,6 +83,9 @@ public:
     std::array<QLabel*, 3> sbPanels;
     // "Print Preview" paints the editor's image here, over the window.
     QLabel* imgPrintPreview;
+
+    // F6 and Shift+F6: header, toolbar, message.
+    TPaneCycle* Panes;
 
     TImageList* IconsON;
     TImageList* IconsOff;
@@ -186,6 +190,8 @@ public:
     void miEmoticonClick();
     void InsertEmoticon(int n);
     void SetLastEmoticon(int n);
+    // The keyboard's focus into the message being written.
+    void FocusEditor();
 
 signals:
     // EditorReady has just become true.
@@ -194,7 +200,12 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window, as Ctrl+W does.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab runs Subject, To, CC, BCC, the message, then the toolbar's
+    // controls, and round again.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildImageLists();
@@ -223,6 +234,11 @@ private:
     // the editor.
     void EditCommand(const QString& command);
 
+    // The controls Tab visits, in order (the message stands for itself).
+    QList<QWidget*> TabRing() const;
+
     bool m_fadeCompleted = false;
+    // The message had the focus when its renderer died: it gets it back.
+    bool m_refocusEditor = false;
     QMultiHash<int, QAction*> m_imageUsers;
 };

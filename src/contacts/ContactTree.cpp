@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -483,6 +484,22 @@ void TContactTree::mouseDoubleClickEvent(QMouseEvent* event)
     const bool onGroup = node && !node->IsContact();
     if (event->button() == Qt::LeftButton && !onGroup)
         emit DblClick();
+}
+
+void TContactTree::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const TContactNode* node = CurrentNode();
+    if (!enter || !node) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (node->IsContact()) {
+        emit DblClick();
+    } else if (QTreeWidgetItem* item = currentItem()) {
+        item->setExpanded(!item->isExpanded());
+    }
 }
 
 // The menu opens at the pointer and works on the selection as it stands;

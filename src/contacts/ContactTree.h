@@ -73,8 +73,8 @@ public:
     void ZmItem8Click();
 
 signals:
-    // A double-click anywhere on the tree (the windows differ in what it
-    // does).
+    // A double-click anywhere on the tree, or Return on a contact (the
+    // windows differ in what it does).
     void DblClick();
 
 protected:
@@ -86,6 +86,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Return or Enter on a contact does what its double-click does; on a
+    // group it opens or closes the group.
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

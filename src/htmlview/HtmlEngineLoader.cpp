@@ -48,8 +48,17 @@ QStringList LibraryCandidates()
                                              QLatin1String(LibraryName)))};
 }
 
+// The engine keeps its pages from screen readers on Linux unless told
+// otherwise before it starts; a user's own setting stands.
+void ExposePagesToScreenReaders()
+{
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+}
+
 THtmlEngineFactory LoadFactory()
 {
+    ExposePagesToScreenReaders();
     // A program that links the library (the tests, the benchmark) has it
     // already.
     if (auto* linked = reinterpret_cast<THtmlEngineFactory>(dlsym(RTLD_DEFAULT, HtmlEngineEntry)))

@@ -1,6 +1,7 @@
 #include "htmlview/HtmlView.h"
 
 #include "base/AppState.h"
+#include "base/FocusReturn.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlEngine.h"
 #include "htmlview/HtmlEngineLoader.h"
@@ -294,6 +295,7 @@ void THtmlView::ShowSaveAsDialog()
     dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog->selectFile(QStringLiteral("Untitled.htm"));
     TidyDialog(dialog);
+    new TFocusReturn(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return;
@@ -339,6 +341,7 @@ QString THtmlView::AskAddress(const QString& caption, const QString& label, cons
     if (alternativeText)
         dialog->ShowAlternativeText(QStringLiteral("Alternate text:"));
     TidyDialog(dialog);
+    new TFocusReturn(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return {};
@@ -347,6 +350,22 @@ QString THtmlView::AskAddress(const QString& caption, const QString& label, cons
         *alternativeText = dialog->AlternativeText();
     delete dialog;
     return result;
+}
+
+void THtmlView::InsertImage(const QString& address, const QString& alternativeText)
+{
+    RunBridge(QStringLiteral("insertImage"), {address, alternativeText});
+}
+
+void THtmlView::FocusDocument(Qt::FocusReason reason)
+{
+    QWidget* engine = EngineWidget();
+    if (!engine) {
+        setFocus(reason);
+        return;
+    }
+    engine->setFocus(reason);
+    RunBridge(QStringLiteral("focusDocument"));
 }
 
 void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant& value)
@@ -368,7 +387,7 @@ void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant&
         if (!self || address.isEmpty())
             return;
         if (image && !alternativeText.isEmpty()) {
-            RunBridge(QStringLiteral("insertImage"), {address, alternativeText});
+            InsertImage(address, alternativeText);
             return;
         }
         v = address;

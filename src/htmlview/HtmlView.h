@@ -83,6 +83,12 @@ public:
     // (The benchmark and tests look into pages this way.)
     void EvaluateScript(const QString& source,
                         const std::function<void(const QVariant&)>& result = {});
+    // Inserts a picture with its alternative text at the caret of an
+    // editable document.
+    void InsertImage(const QString& address, const QString& alternativeText);
+    // Gives the keyboard focus to the document, with its caret where it
+    // was, so that typing goes in at once.
+    void FocusDocument(Qt::FocusReason reason);
     // Paints the control's current image onto a canvas at (x, y).
     void PaintTo(QPainter& canvas, int x, int y);
 

@@ -209,16 +209,18 @@ TBarLayout BuildToolBarCommands(TCommandManager* amToolBar)
     bar.Caption = QStringLiteral("Toolbar");
     bar.CaptionOptions = TCaptionOption::coNone;
     bar.SmallIcons = true;
-    bar.Items = {b.C(QStringLiteral("&Compose"), {}, QStringLiteral("acCompose"), 0),
-                 b.C(QStringLiteral("&Reply"), {}, QStringLiteral("Action4"), 1),
-                 b.C(QStringLiteral("&Forward"), {}, QStringLiteral("Action8"), 2),
-                 b.S(),
-                 b.C(QStringLiteral("C&heck"), {}, QStringLiteral("Action6"), 3),
-                 b.S(),
-                 b.C(QStringLiteral("&AddressBook"), {}, QStringLiteral("acAddressBook"), 4),
-                 b.S(),
-                 b.C(QStringLiteral("F&ind"), {}, QStringLiteral("acFind"), 5),
-                 b.C(QStringLiteral("&Print"), {}, QStringLiteral("acPrint"), 6)};
+    // Keys for what only the toolbar offers (Compose is File, New, Ctrl+N).
+    bar.Items = {
+        b.C(QStringLiteral("&Compose"), {}, QStringLiteral("acCompose"), 0),
+        b.C(QStringLiteral("&Reply"), {Key(Qt::CTRL | Qt::Key_R)}, QStringLiteral("Action4"), 1),
+        b.C(QStringLiteral("&Forward"), {Key(Qt::CTRL | Qt::Key_L)}, QStringLiteral("Action8"), 2),
+        b.S(),
+        b.C(QStringLiteral("C&heck"), {Key(Qt::Key_F9)}, QStringLiteral("Action6"), 3),
+        b.S(),
+        b.C(QStringLiteral("&AddressBook"), {}, QStringLiteral("acAddressBook"), 4),
+        b.S(),
+        b.C(QStringLiteral("F&ind"), {}, QStringLiteral("acFind"), 5),
+        b.C(QStringLiteral("&Print"), {Key(Qt::CTRL | Qt::Key_P)}, QStringLiteral("acPrint"), 6)};
     // Offered by the customization dialog, not on the bar.
     b.C(QStringLiteral("&Close"), {}, QStringLiteral("acClose"), 7);
     return bar;

@@ -2,10 +2,12 @@
 
 #include "htmlview/HtmlView.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-TPreviewMouseHook::TPreviewMouseHook(std::function<void()> target, QObject* owner)
+TPreviewMouseHook::TPreviewMouseHook(std::function<void(const QPoint& screenPoint)> target,
+                                     QObject* owner)
     : QObject(owner), MouseHookTarget(std::move(target))
 {
     QCoreApplication::instance()->installEventFilter(this);
@@ -36,6 +38,14 @@ void TPreviewMouseHook::Silence(QWidget* view)
 bool TPreviewMouseHook::PreviewMouseHook(QObject* receiver, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::ContextMenu && HtmlViewOf(receiver)) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        if (menu->reason() != QContextMenuEvent::Keyboard)
+            return false;
+        if (MouseHookTarget)
+            MouseHookTarget(menu->globalPos());
+        return true;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick)
         return false;
@@ -50,7 +60,7 @@ bool TPreviewMouseHook::PreviewMouseHook(QObject* receiver, QEvent* event)
     if (type != QEvent::MouseButtonRelease)
         return false;
     if (MouseHookTarget)
-        MouseHookTarget();
+        MouseHookTarget(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;
 }
 

@@ -11,19 +11,21 @@ class QWidget;
 // The Full Mode window's right-click hook over HTML views: while it is
 // installed, a right-button release over any HTML view of the program
 // (the preview, a composer's editor, a chat transcript) never reaches the
-// view; the hook's target runs instead. The views show no context menu of
-// their own meanwhile. Everything else passes untouched.
+// view; the hook's target runs instead, with the point of the release. The
+// views show no context menu of their own meanwhile. A menu asked for from
+// the keyboard (Shift+F10, the Menu key) in an HTML view is taken alike,
+// at the view's cursor. Everything else passes untouched.
 //
 // Each Full Mode window installs one and removes it with itself, so the
 // hook never calls into a window that no longer exists.
 class TPreviewMouseHook : public QObject {
     Q_OBJECT
 public:
-    TPreviewMouseHook(std::function<void()> target, QObject* owner);
+    TPreviewMouseHook(std::function<void(const QPoint& screenPoint)> target, QObject* owner);
     ~TPreviewMouseHook() override;
 
     // The routine the hook calls, bound to its window.
-    std::function<void()> MouseHookTarget;
+    std::function<void(const QPoint& screenPoint)> MouseHookTarget;
 
     // The hook procedure: true takes the event away from its receiver.
     bool PreviewMouseHook(QObject* receiver, QEvent* event);

@@ -7,6 +7,8 @@
 #include "base/FadeIn.h"
 #include "base/HintStyle.h"
 #include "base/ImageList.h"
+#include "base/PaneCycle.h"
+#include "base/TabLeaves.h"
 #include "base/WindowLook.h"
 #include "commandbars/ActionMenuBar.h"
 #include "commandbars/ActionToolBar.h"
@@ -31,7 +33,6 @@
 #include "popup/ZmSeparatorItem.h"
 
 #include <QCloseEvent>
-#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -302,6 +303,8 @@ void TfMain::BuildRightColumn()
     lvHeaders->setSelectionMode(QAbstractItemView::SingleSelection);
     lvHeaders->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvHeaders->setWordWrap(false);
+    // Tab goes on to the preview; Ctrl+Tab moves from cell to cell.
+    LetTabLeave(lvHeaders);
     lvHeaders->verticalHeader()->hide();
     lvHeaders->verticalHeader()->setDefaultSectionSize(lvHeaders->fontMetrics().height() + 4);
     lvHeaders->horizontalHeader()->setHighlightSections(false);
@@ -320,6 +323,11 @@ void TfMain::BuildRightColumn()
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
             lvHeaders->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+    // A screen reader names each row by its hidden header: the message.
+    for (int r = 0; r < 2; ++r)
+        lvHeaders->setVerticalHeaderItem(
+            r, new QTableWidgetItem(
+                   QStringLiteral("From %1, %2, %3").arg(rows[r][0], rows[r][1], rows[r][2])));
     Column(Panel7)->addWidget(lvHeaders);
 
     Panel6 = Panel(Splitter3, PanelBorder);
@@ -332,6 +340,7 @@ void TfMain::BuildRightColumn()
     Label3 = new QLabel(QStringLiteral("Subject:"), Panel8);
     Label3->move(4, 20);
     web = new THtmlView(Panel6);
+    web->setAccessibleName(QStringLiteral("Message preview"));
     web->SetUp({}, QStringLiteral("&w&bPage &p of &P"), QStringLiteral("&u&b&d"), false);
     // The engine is there before the window is first made, so that the
     // window is made for the engine's surface from the start.
@@ -450,7 +459,8 @@ void TfMain::FormCreate()
     // its own taskbar entry.
     SetApplicationHintDelay(1);
     BuildDemoContacts(tvContacts);
-    MouseHook = new TPreviewMouseHook([this] { PopupMessageMenu(); }, this);
+    MouseHook = new TPreviewMouseHook([this](const QPoint& at) { PopupMessageMenu(at); }, this);
+    Panes = new TPaneCycle(this, {tvFolders, tvContacts, lvHeaders, web});
     SetDoubleBufferedDeep(this);
     LayoutTopBand();
     StartFadeIn();
@@ -702,9 +712,9 @@ void TfMain::amToolBarOptionsChange()
     TCustomizeDlg::ApplyMenuAnimation(amToolBar->Options().MenuAnimation);
 }
 
-void TfMain::PopupMessageMenu()
+void TfMain::PopupMessageMenu(const QPoint& screenPoint)
 {
-    pmMsg->popup(QCursor::pos());
+    pmMsg->popup(screenPoint);
 }
 
 void TfMain::closeEvent(QCloseEvent* event)

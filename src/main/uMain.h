@@ -25,6 +25,7 @@ class TCustomizeDlg;
 class TFadeIn;
 class THtmlView;
 class TImageList;
+class TPaneCycle;
 class TPreviewMouseHook;
 class TXPStyle;
 class TZmItem;
@@ -61,6 +62,8 @@ public:
     QAction* Forward1; // pmMsg, "Forward"
     QAction* ViewMessageSource1;
     TPreviewMouseHook* MouseHook;
+    // F6 and Shift+F6: folders, contacts, messages, preview.
+    TPaneCycle* Panes;
 
     // Commands the window binds (the others have no behaviour).
     TCommand* acEmailMessage; // menu File, New, "E-mail Message"
@@ -136,7 +139,7 @@ public:
     void tmrShowTimer();
     void ShowPreviewHtml(const QString& html);
     void LayoutTopBand();
-    void PopupMessageMenu();
+    void PopupMessageMenu(const QPoint& screenPoint);
 
     // The advertisement's height for a window width and a band height:
     // a sixth of half the width, no taller than the band, within 45..90.

@@ -84,8 +84,11 @@ QString TZmAccessibleItem::text(QAccessible::Text t) const
     if (!m_item)
         return {};
     switch (t) {
-    case QAccessible::Name:
-        return ZmCaption::StripAccelerator(m_item->Caption());
+    case QAccessible::Name: {
+        // A picture without a caption is named by its hint.
+        const QString caption = ZmCaption::StripAccelerator(m_item->Caption());
+        return caption.isEmpty() ? m_item->ShortHint() : caption;
+    }
     case QAccessible::Description:
         return m_item->LongHint();
     case QAccessible::Accelerator:

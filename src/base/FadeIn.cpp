@@ -1,5 +1,7 @@
 #include "base/FadeIn.h"
 
+#include "base/WindowLook.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -52,5 +54,6 @@ bool TFadeIn::Running() const
 void TFadeIn::Apply()
 {
     m_window->setWindowOpacity(m_blending ? m_alpha / 255.0 : 1.0);
+    FlushWindowSystem();
     emit AlphaChanged(m_alpha);
 }

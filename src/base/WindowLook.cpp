@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <xcb/xcb.h>
+
 QFont PixelFont(const QString& family, int pixels, bool bold, bool italic)
 {
     QFont f(family);
@@ -71,4 +73,10 @@ void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener)
     const int x = qMax(area.left(), qMin(designed.x(), area.right() + 1 - window->width()));
     const int y = qMax(area.top(), qMin(designed.y(), area.bottom() + 1 - window->height()));
     window->move(x, y);
+}
+
+void FlushWindowSystem()
+{
+    if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        xcb_flush(x11->connection());
 }

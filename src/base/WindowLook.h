@@ -38,3 +38,8 @@ QScreen* OpenersScreen(const QWidget* opener);
 // it (the app-bar's monitor, the primary one, when none does), kept inside
 // that monitor's work area. Runs once, before the window is shown.
 void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener);
+
+// Sends what the program has asked of the X server so far: a window
+// property set from a timer (the fade's opacity) otherwise waits in the
+// output buffer until the next event or paint. Nothing off X11.
+void FlushWindowSystem();

@@ -18,7 +18,8 @@ fail() { echo "FAIL: $*"; status=1; }
 [ -f "$prefix/$libdir/zentro/libzentro-htmlengine.so" ] ||
     fail "$libdir/zentro/libzentro-htmlengine.so missing"
 for f in share/applications/$id.desktop etc/xdg/autostart/$id.desktop \
-         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg; do
+         share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
+         share/doc/zentro/copyright share/doc/zentro/changelog.gz; do
     [ -f "$prefix/$f" ] || fail "$f missing"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -28,7 +29,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would be a rule installing the wrong thing.
 count=$(find "$prefix" -type f | wc -l)
-[ "$count" -eq 14 ] || fail "$count files installed, expected 14"
+[ "$count" -eq 16 ] || fail "$count files installed, expected 16"
 
 grep -qx 'Hidden=true' "$prefix/etc/xdg/autostart/$id.desktop" ||
     fail "the autostart entry is not switched off"

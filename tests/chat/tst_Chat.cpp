@@ -5,7 +5,9 @@
 #include "chat/uChat.h"
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
+#include "htmlview/ResAddress.h"
 
+#include "Drop.h"
 #include "ProcessTree.h"
 #include "ZentroTest.h"
 
@@ -13,7 +15,44 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTextEdit>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A named pipe that tells whether anybody opened it: a thread waits to
+// write into it, which returns once a reader came. The end opens it
+// itself, so that the thread ends and no reader ever blocks for good.
+struct TWatchedPipe {
+    explicit TWatchedPipe(const QString& path) : name(QFile::encodeName(path))
+    {
+        ::mkfifo(name.constData(), 0600);
+        writer = std::thread([this] {
+            const int fd = ::open(name.constData(), O_WRONLY);
+            opened = !ending;
+            ::close(fd);
+        });
+    }
+    ~TWatchedPipe()
+    {
+        ending = true;
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(fd);
+    }
+    QByteArray name;
+    std::atomic<bool> opened{false}, ending{false};
+    std::thread writer;
+};
+
+} // namespace
 
 class tst_Chat : public QObject {
     Q_OBJECT
@@ -103,6 +142,43 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral(" and pasted"));
         QTest::keySequence(chat.re, QKeySequence::Paste);
         QCOMPARE(chat.re->toPlainText(), QStringLiteral("kept and pasted"));
+    }
+
+    // Markup pasted or dropped into the input names pictures and a style
+    // sheet (a named pipe each): the input opens none of them, and keeps
+    // the text and the emoticon.
+    void pastedMarkupOpensNothing_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<bool>("drop");
+        QTest::newRow("file: picture") << QStringLiteral("<img src=\"file://%1\">") << false;
+        QTest::newRow("dropped path") << QStringLiteral("<img src=\"%1\">") << true;
+        QTest::newRow("style sheet")
+            << QStringLiteral("<link rel=stylesheet href=\"%1\">") << false;
+    }
+
+    void pastedMarkupOpensNothing()
+    {
+        QFETCH(QString, markup);
+        QFETCH(bool, drop);
+        QTemporaryDir dir;
+        TWatchedPipe pipe(dir.filePath(QStringLiteral("pipe")));
+        TfChat chat;
+        chat.show();
+        const QString smile = ResAddress::EmoticonAddress(3);
+        auto* data = new QMimeData;
+        data->setHtml(markup.arg(dir.filePath(QStringLiteral("pipe"))) +
+                      QStringLiteral("hi<img src=\"%1\">").arg(smile));
+        if (drop)
+            DropOn(chat.re->viewport(), data, QPoint(9, 9));
+        else
+            QGuiApplication::clipboard()->setMimeData(data), chat.re->paste();
+        chat.re->grab(); // drawn, it has asked for every picture
+        QVERIFY(!pipe.opened);
+        QVERIFY(chat.re->toPlainText().contains(QStringLiteral("hi")));
+        QVERIFY(chat.re->toHtml().contains(smile));
+        if (drop)
+            delete data;
     }
 
     void noEngineEverRuns()

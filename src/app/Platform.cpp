@@ -44,6 +44,13 @@ bool CanOpenXDisplay()
     return true;
 }
 
+// Qt has read the platform we chose by now: the programs Zentro starts get
+// the user's environment.
+void ForgetChosenPlatform()
+{
+    qunsetenv("QT_QPA_PLATFORM");
+}
+
 bool Fail(const char* sentence)
 {
     std::fprintf(stderr, "%s\n", sentence);
@@ -65,6 +72,7 @@ bool ChoosePlatform(int argc, char* argv[])
         // window cannot be placed; XWayland places it.
         platform = "xcb";
         qputenv("QT_QPA_PLATFORM", platform);
+        qAddPreRoutine(ForgetChosenPlatform);
     }
     if (!platform.startsWith("xcb"))
         return true;

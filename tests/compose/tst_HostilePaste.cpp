@@ -1,26 +1,23 @@
-// The hostile-mail corpus, a style sheet that crashed the engine's own
-// paste, 100,000 nested elements and 50 MB, pasted or dropped into a
-// composer as a user does: the renderer lives, no script runs, nothing but
-// pictures (the composer's policy allows them) and emoticons is
-// requested, and the message keeps its text, or a message says the paste
-// is too large.
+// The hostile-mail corpus, a style sheet that crashed the engine's paste,
+// 100,000 nested elements and 50 MB, pasted and dropped into a composer:
+// the renderer lives, only allowed markup and requests (pictures,
+// emoticons) come in, and the text does, or a message says it is too large.
 
 #include "htmlengine/HtmlRequestPolicy.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlFilter.h"
-#include "popup/ZmItem.h"
 
 #include "ComposerFixture.h"
-#include "Drop.h"
 #include "ZentroTest.h"
 
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QWebEngineUrlRequestInfo>
 
-enum TEntry { eEditMenu, eCtrlV, eMessageMenu, eDrop, eEntries };
+enum TEntry { eEditMenu, eCtrlV, eDrop, eEntries };
 
 class tst_HostilePaste : public QObject {
     Q_OBJECT
@@ -28,8 +25,7 @@ private slots:
     void initTestCase()
     {
         m_composer = Open(QStringLiteral("Darvel"));
-        QVERIFY(m_composer);
-        QVERIFY(WaitReady(m_composer));
+        QVERIFY(m_composer && WaitReady(m_composer));
         connect(m_composer->web->RequestPolicy(), &THtmlRequestPolicy::Passed, this,
                 [this](const QUrl& url, int type) {
                     if (url.scheme() != QLatin1String("res") &&
@@ -57,9 +53,9 @@ private slots:
         }
         const QString crash = QStringLiteral("<style>p{}</style><link rel=stylesheet "
                                              "href=\"http://127.0.0.1:9/a.css\"><p>styled</p>");
-        for (const char* entry : {"Edit menu", "Ctrl+V", "message menu", "drop"})
-            QTest::addRow("style sheet link, %s", entry)
-                << crash << n++ % eEntries << QStringLiteral("styled");
+        for (const int entry : {eEditMenu, eCtrlV, eDrop})
+            QTest::addRow("style sheet link, entry %d", entry)
+                << crash << entry << QStringLiteral("styled");
         QTest::newRow("100,000 nested")
             << QStringLiteral("<div>").repeated(100000) + QStringLiteral("deep") << int(eCtrlV)
             << QStringLiteral("deep");
@@ -79,35 +75,37 @@ private slots:
         CaretIn(f, QStringLiteral("p"), 6);
         auto* data = new QMimeData;
         data->setHtml(html);
-        data->setText(html);
         QWidget* surface = f->web->View()->focusProxy();
         surface->setFocus(); // the Edit menu acts on the field with the focus
         if (entry == eDrop) {
-            DropOn(surface, data, QPoint(300, 300));
+            QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, data, Qt::LeftButton, {});
+            QDropEvent drop(QPoint(300, 300), Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(surface, &enter), QApplication::sendEvent(surface, &drop);
             delete data;
         } else {
             QGuiApplication::clipboard()->setMimeData(data);
             if (entry == eEditMenu)
                 f->EditPasteItem->trigger();
-            else if (entry == eCtrlV)
-                QTest::keyClick(surface, Qt::Key_V, Qt::ControlModifier);
             else
-                f->miPaste->OnClick(f->miPaste);
+                QTest::keyClick(surface, Qt::Key_V, Qt::ControlModifier);
         }
         if (html.size() > HtmlFilter::MaxChars) {
-            QTRY_VERIFY(f->findChild<QMessageBox*>());
-            QVERIFY(f->findChild<QMessageBox*>()->text().contains(QLatin1String("too large")));
+            QTRY_VERIFY(f->findChild<QMessageBox*>() &&
+                        f->findChild<QMessageBox*>()->text().contains(QLatin1String("too large")));
             delete f->findChild<QMessageBox*>();
         }
         // Scripts run in order: the insertion has run once this has.
         QCOMPARE(Eval(f->web, QStringLiteral("true")), QVariant(true));
         QCOMPARE(page->renderProcessPid(), renderer);
         QVERIFY(Body(f).contains(QLatin1String("Before")) && Body(f).contains(kept));
-        QCOMPARE(Eval(f->web, QStringLiteral("!!document.querySelector('[data-pwned], style, "
-                                             "link, script, iframe, object, embed, meta, base')")),
+        // Nothing the filter drops: such elements, handlers, script or style addresses.
+        QCOMPARE(Eval(f->web, QStringLiteral("!!document.querySelector('style, link, script, "
+                                             "iframe, object, embed, meta, base, form, svg') || "
+                                             "[...document.querySelectorAll('*')].some(e => [..."
+                                             "e.attributes].some(a => /^on|script:|url\\(/i"
+                                             ".test(a.name + a.value)))")),
                  QVariant(false));
         QVERIFY2(m_refusable.isEmpty(), qPrintable(m_refusable.value(0).toString()));
-        QCOMPARE(page->url(), QUrl(QStringLiteral("about:blank")));
     }
 
 private:

@@ -280,6 +280,27 @@
                 }
             }
         },
+        // HTML the program has filtered, at a point of the view (a drop)
+        // or at the caret.
+        insert(html, x, y) {
+            attempt(() => {
+                const at = x === undefined ? null : document.caretRangeFromPoint(x, y);
+                const sel = document.getSelection();
+                if (at && sel) {
+                    sel.removeAllRanges();
+                    sel.addRange(at);
+                }
+                document.execCommand('insertHTML', false, html);
+            });
+            schedule();
+        },
+        caretToEnd() {
+            const sel = document.getSelection();
+            if (sel && document.body) {
+                sel.selectAllChildren(document.body);
+                sel.collapseToEnd();
+            }
+        },
         setBgColor(value) {
             document.bgColor = value;
         },

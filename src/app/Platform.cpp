@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -28,15 +29,33 @@ QByteArray RequestedPlatform(int argc, char* argv[])
     return qgetenv("QT_QPA_PLATFORM");
 }
 
+// What the user's environment said before; set back once Qt has read ours
+// (its start-up routines run after that).
+std::optional<QByteArray> UsersPlatform;
+
+void ForgetChosenPlatform()
+{
+    if (UsersPlatform)
+        qputenv("QT_QPA_PLATFORM", *UsersPlatform);
+    else
+        qunsetenv("QT_QPA_PLATFORM");
+}
+
 // Runs on X11 whatever the user asked for: the command line's choice, which
 // Qt prefers, or else the environment's.
 void UseX11(int argc, char* argv[])
 {
     static char xcb[] = "xcb";
-    if (const int i = PlatformArgument(argc, argv))
+    if (const int i = PlatformArgument(argc, argv)) {
         argv[i] = xcb;
-    else
-        qputenv("QT_QPA_PLATFORM", xcb);
+        return;
+    }
+    // Only this process runs on the platform chosen for it: the programs it
+    // starts get the user's environment back.
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        UsersPlatform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", xcb);
+    qAddPreRoutine(ForgetChosenPlatform);
 }
 
 // The connection that proved the display, until Qt has its own.

@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
@@ -26,24 +27,50 @@ const QByteArray ShowAnswer = QByteArrayLiteral("shown\n");
 // Long enough for a busy desktop; a running Zentro answers in a few ms.
 constexpr int AnswerTimeoutMs = 5000;
 constexpr int LockTimeoutMs = 10000;
+// Later starts served at once; more are turned away, and one that has not
+// asked within the time is dropped, so that idle connections can neither
+// use up the descriptors nor hold the window loop.
+constexpr int MaxClients = 8;
+constexpr int ClientTimeoutMs = 2000;
+// How long the socket rests when the process is out of descriptors.
+constexpr int AcceptPauseMs = 250;
 
-QString DisplayName()
+void Warn(const QString& text)
 {
-    const QString platform = QGuiApplication::platformName();
-    QString display;
-    if (platform == QLatin1String("xcb"))
-        display = qEnvironmentVariable("DISPLAY");
-    else if (platform == QLatin1String("wayland"))
-        display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    // ":0" and ":0.0" are the same display.
-    display.remove(QRegularExpression(QStringLiteral("\\.\\d+$")));
-    display.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return platform + QLatin1Char('-') + display;
+    std::fprintf(stderr, "zentro: %s\n", qPrintable(text));
 }
 
-void Warn(const char* text)
+// The user at the other end of a local socket, or -1.
+long long PeerUser(int fd)
 {
-    std::fprintf(stderr, "zentro: %s\n", text);
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return -1;
+    return peer.uid;
+}
+
+// A folder only this user may enter: made when missing; otherwise it must
+// be a real folder of this user that nobody else may enter.
+bool IsPrivateFolder(const QString& path, QString* why)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 && errno == ENOENT)
+        ::mkdir(name.constData(), S_IRWXU);
+    if (::lstat(name.constData(), &st) != 0) {
+        *why = QStringLiteral("cannot use the folder %1: %2")
+                   .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & (S_IRWXG | S_IRWXO))) {
+        *why = QStringLiteral("%1 is not a private folder of this user (its owner is user %2); "
+                              "Zentro does not start")
+                   .arg(path)
+                   .arg(st.st_uid);
+        return false;
+    }
+    return true;
 }
 
 // The address of a socket file, or false when the path is too long for one.
@@ -89,23 +116,57 @@ TSingleInstance::~TSingleInstance()
     ::unlink(QFile::encodeName(m_path).constData());
 }
 
+QString TSingleInstance::DisplayKey(const QString& platform, const QString& display)
+{
+    if (platform != QLatin1String("xcb"))
+        return platform + QLatin1Char('-') + QString(display).replace(u'/', u'_');
+    // [protocol/][host]:number[.screen]: ":0", "unix:0", "unix/:0" and
+    // ":0.1" are all the local display 0.
+    static const QRegularExpression x(QStringLiteral("^(?:([a-z]+)/)?([^:]*):(\\d+)(?:\\.\\d+)?$"),
+                                      QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = x.match(display);
+    if (!m.hasMatch())
+        return platform + QLatin1Char('-') + QString(display).replace(u'/', u'_');
+    QString host = m.captured(2).toLower();
+    if (host == QLatin1String("unix") ||
+        m.captured(1).compare(QLatin1String("unix"), Qt::CaseInsensitive) == 0)
+        host.clear();
+    return QStringLiteral("%1-%2:%3").arg(platform, host).arg(m.captured(3).toInt());
+}
+
 QString TSingleInstance::DefaultServerPath()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime + QStringLiteral("/zentro-") + DisplayName();
-    return QDir::tempPath() + QStringLiteral("/zentro-%1-").arg(getuid()) + DisplayName();
+    const QString platform = QGuiApplication::platformName();
+    const QString key = DisplayKey(
+        platform,
+        qEnvironmentVariable(platform == QLatin1String("wayland") ? "WAYLAND_DISPLAY" : "DISPLAY"));
+    // The user's runtime folder, also when the variable naming it is
+    // missing; else a private folder of our own.
+    const uint uid = ::getuid();
+    for (const QString& runtime :
+         {qEnvironmentVariable("XDG_RUNTIME_DIR"), QStringLiteral("/run/user/%1").arg(uid)}) {
+        const QFileInfo info(runtime);
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        if (!runtime.isEmpty() && info.isDir() && !info.isSymLink() && info.ownerId() == uid &&
+            !(info.permissions() & others))
+            return runtime + QStringLiteral("/zentro-") + key;
+    }
+    return QDir::tempPath() + QStringLiteral("/zentro-%1/zentro-").arg(uid) + key;
 }
 
 TSingleInstance::TRole TSingleInstance::Claim()
 {
+    QString why;
+    if (!IsPrivateFolder(QFileInfo(m_path).absolutePath(), &why)) {
+        Warn(why);
+        return TRole::Failed;
+    }
     // Held only while deciding; a lock left by a dead process is taken over.
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(LockTimeoutMs))
-        Warn("could not take the start-up lock; deciding without it");
+        Warn(QStringLiteral("could not take the start-up lock; deciding without it"));
     const TRole role = HandOver();
-    if (role == TRole::Failed)
-        Warn("another Zentro is running but does not answer");
     if (role == TRole::Primary)
         Listen();
     return role;
@@ -125,7 +186,18 @@ TSingleInstance::TRole TSingleInstance::HandOver()
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         const bool busy = errno == EAGAIN;
         ::close(fd);
+        if (busy)
+            Warn(QStringLiteral("another Zentro is running but does not answer"));
         return busy ? TRole::Failed : TRole::Primary;
+    }
+    // Only a Zentro of this user is obeyed.
+    if (const long long peer = PeerUser(fd); peer != ::getuid()) {
+        ::close(fd);
+        Warn(QStringLiteral("the socket %1 is held by another user (user %2); Zentro does not "
+                            "start")
+                 .arg(m_path)
+                 .arg(peer));
+        return TRole::Failed;
     }
     const QDeadlineTimer deadline(AnswerTimeoutMs);
     QByteArray answer;
@@ -140,7 +212,10 @@ TSingleInstance::TRole TSingleInstance::HandOver()
         }
     }
     ::close(fd);
-    return answer == ShowAnswer ? TRole::HandedOver : TRole::Failed;
+    if (answer == ShowAnswer)
+        return TRole::HandedOver;
+    Warn(QStringLiteral("another Zentro is running but does not answer"));
+    return TRole::Failed;
 }
 
 void TSingleInstance::Listen()
@@ -160,26 +235,53 @@ void TSingleInstance::Listen()
         if (fd >= 0)
             ::close(fd);
         ::unlink(freshName.constData());
-        Warn("cannot listen for later starts; each start will run on its own");
+        Warn(QStringLiteral("cannot listen for later starts; each start will run on its own"));
         return;
     }
     m_listener = fd;
-    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &TSingleInstance::Accept);
+    m_accepting = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_accepting, &QSocketNotifier::activated, this, &TSingleInstance::Accept);
 }
 
 void TSingleInstance::Accept()
 {
-    int client;
-    while ((client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
-        Answer(client);
+    for (;;) {
+        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (client < 0) {
+            // Out of descriptors the socket stays readable: rest instead of
+            // spinning, and let the clients being served finish.
+            if (errno == EMFILE || errno == ENFILE) {
+                m_accepting->setEnabled(false);
+                QTimer::singleShot(AcceptPauseMs, m_accepting,
+                                   [n = m_accepting] { n->setEnabled(true); });
+            }
+            return;
+        }
+        if (m_clients >= MaxClients || PeerUser(client) != ::getuid())
+            ::close(client);
+        else
+            Answer(client);
+    }
 }
 
 void TSingleInstance::Answer(int client)
 {
+    ++m_clients;
     auto* notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
     auto request = std::make_shared<QByteArray>();
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, client, request] {
+    const auto finish = [this, notifier, client](bool shown) {
+        if (!notifier->isEnabled())
+            return;
+        if (shown)
+            ::send(client, ShowAnswer.constData(), size_t(ShowAnswer.size()), MSG_NOSIGNAL);
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        ::close(client);
+        --m_clients;
+        if (shown)
+            emit ShowRequested();
+    };
+    connect(notifier, &QSocketNotifier::activated, this, [client, request, finish] {
         char buffer[16];
         const ssize_t n = ::read(client, buffer, sizeof buffer);
         if (n < 0 && errno == EAGAIN)
@@ -189,13 +291,7 @@ void TSingleInstance::Answer(int client)
         // Anything but the one request (or more than it) is dropped.
         if (n > 0 && request->size() < ShowRequest.size())
             return;
-        const bool shown = *request == ShowRequest;
-        if (shown)
-            ::send(client, ShowAnswer.constData(), size_t(ShowAnswer.size()), MSG_NOSIGNAL);
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-        ::close(client);
-        if (shown)
-            emit ShowRequested();
+        finish(*request == ShowRequest);
     });
+    QTimer::singleShot(ClientTimeoutMs, notifier, [finish] { finish(false); });
 }

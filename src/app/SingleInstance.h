@@ -3,18 +3,22 @@
 #include <QObject>
 #include <QString>
 
+class QSocketNotifier;
+
 // One Zentro per user and display. The first start listens on a local
 // socket; a later start connects, asks the running one to show itself and
 // ends. The decision between the two is taken under a lock file, so that
 // starts at the same moment agree on one winner, and a socket left behind
-// by a killed process is replaced rather than obeyed.
+// by a killed process is replaced rather than obeyed. The socket lives in
+// a folder only this user may enter, and only a process of this user is
+// obeyed or answered; anything else ends the start with a message.
 class TSingleInstance : public QObject {
     Q_OBJECT
 public:
     enum class TRole {
         Primary,    // this process runs Zentro and answers later starts
         HandedOver, // a running Zentro took the start over: end with 0
-        Failed      // a running Zentro holds the socket but did not answer
+        Failed      // the socket is held by a Zentro that does not answer, or not ours
     };
 
     explicit TSingleInstance(QString serverPath, QObject* parent = nullptr);
@@ -23,9 +27,13 @@ public:
     TRole Claim();
 
     // The socket of this user on this display: in the user's runtime
-    // folder, else in the temporary folder with the user id in its name.
-    // Needs the application object (the platform names the display).
+    // folder, else in a private folder of the user's own under the
+    // temporary folder. Needs the application object (the platform names
+    // the display).
     static QString DefaultServerPath();
+    // One name for every spelling of a display: X11 displays by host and
+    // number (":0", "unix:0" and ":0.0" are one).
+    static QString DisplayKey(const QString& platform, const QString& display);
 
 signals:
     // A later start asked the running one to show itself.
@@ -42,4 +50,7 @@ private:
     // The listening socket, or -1. Plain sockets: the network module would
     // cost every start the loading of its libraries.
     int m_listener = -1;
+    QSocketNotifier* m_accepting = nullptr;
+    // Later starts being served.
+    int m_clients = 0;
 };

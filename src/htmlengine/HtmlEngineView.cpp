@@ -153,6 +153,9 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
             m_events.ContextMenu(MenuKind(m_view->lastContextMenuRequest()), global))
             return;
         QMenu* menu = m_view->createStandardContextMenu();
+        // Pastes go through the view's filter, never the engine's own.
+        for (const auto paste : {QWebEnginePage::Paste, QWebEnginePage::PasteAndMatchStyle})
+            menu->removeAction(m_page->action(paste));
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(global);
     });

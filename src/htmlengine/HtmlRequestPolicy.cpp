@@ -62,5 +62,5 @@ void THtmlRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info)
     }
     if (web && !m_userAgent.isEmpty())
         info.setHttpHeader("User-Agent", m_userAgent);
-    emit Passed(info.requestUrl());
+    emit Passed(info.requestUrl(), int(info.resourceType()));
 }

@@ -29,8 +29,9 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
 signals:
-    // A request was let through.
-    void Passed(const QUrl& url);
+    // A request was let through; type is its QWebEngineUrlRequestInfo
+    // resource type.
+    void Passed(const QUrl& url, int type);
 
 private:
     quint32 m_flags = 0;

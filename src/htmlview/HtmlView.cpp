@@ -5,20 +5,26 @@
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlEngine.h"
 #include "htmlview/HtmlEngineLoader.h"
+#include "htmlview/HtmlFilter.h"
+#include "htmlview/HtmlInputFilter.h"
 #include "htmlview/HtmlValues.h"
 #include "htmlview/UrlDialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cfenv>
 #include <utility>
 
@@ -50,8 +56,11 @@ QVariant EngineValue(const QString& command, const QVariant& value)
 
 // A page that kills the renderer again within RestoreGraceMs of being put
 // back, MaxRestores times in a row, is given up on and the view left empty.
+// A message being written is the user's own and is never given up on: its
+// later restores wait longer each time instead, up to MaxRestoreDelayMs.
 constexpr int MaxRestores = 3;
 constexpr qint64 RestoreGraceMs = 10000;
+constexpr int MaxRestoreDelayMs = 30000;
 
 } // namespace
 
@@ -164,6 +173,17 @@ bool THtmlView::StartEngine()
     if (!m_engine)
         return false;
     m_layout->addWidget(m_engine->Widget());
+    THtmlInputFilter::TEvents input;
+    input.Editing = [this] {
+        return m_bridge->Editing();
+    };
+    input.HoldKeys = [this] {
+        return m_restoring && m_restoreEditing;
+    };
+    input.Paste = [this](const QMimeData* data, const QPoint& at) {
+        InsertFrom(data, at);
+    };
+    m_input = new THtmlInputFilter(m_engine->Widget(), input);
     ApplySettings();
     return true;
 }
@@ -211,8 +231,12 @@ void THtmlView::RenderProcessTerminated()
     m_writing = false;
     if (OnRenderProcessTerminated)
         OnRenderProcessTerminated(this);
+    const int delay =
+        m_restoreEditing && m_restores >= MaxRestores
+            ? std::min(MaxRestoreDelayMs, 1000 << std::min(m_restores - MaxRestores, 5))
+            : 0;
     // Not from inside the engine's report of the loss.
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(delay, this, [this] {
         if (m_engine)
             m_engine->Load(m_address);
     });
@@ -222,12 +246,21 @@ void THtmlView::Restore()
 {
     m_restoring = false;
     m_restoredAt.start();
-    if (++m_restores > MaxRestores)
+    if (++m_restores > MaxRestores && !m_restoreEditing)
         return;
     if (!m_content.isEmpty())
         RunBridge(QStringLiteral("write"), {m_content});
-    if (m_restoreEditing)
-        RunBridge(QStringLiteral("setDesignMode"), {QStringLiteral("on")});
+    if (!m_restoreEditing)
+        return;
+    RunBridge(QStringLiteral("setDesignMode"), {QStringLiteral("on")});
+    if (!m_input->HasHeldKeys())
+        return;
+    // What was typed meanwhile goes in after the message, once it is back.
+    QPointer<THtmlView> self(this);
+    EvaluateScript(QStringLiteral("zentro.caretToEnd(), true"), [self](const QVariant&) {
+        if (self && self->m_input)
+            self->m_input->TypeHeldKeys();
+    });
 }
 
 void THtmlView::Navigate(const QString& URL)
@@ -400,12 +433,46 @@ void THtmlView::ExecCommand(const QString& command, bool showUI, const QVariant&
         {QStringLiteral("paste"), A::Paste}, {QStringLiteral("undo"), A::Undo},
         {QStringLiteral("redo"), A::Redo},   {QStringLiteral("selectall"), A::SelectAll},
     };
+    if (c == QLatin1String("paste")) {
+        InsertFrom(QApplication::clipboard()->mimeData(), {});
+        return;
+    }
     if (const auto a = actions.constFind(c); a != actions.cend()) {
         m_engine->Trigger(*a);
         RunBridge(QStringLiteral("report"));
         return;
     }
     RunBridge(QStringLiteral("exec"), {command, EngineValue(c, v)});
+}
+
+void THtmlView::InsertFrom(const QMimeData* data, const QPoint& at)
+{
+    if (!data || !m_engine || !m_bridge->Editing() || !(data->hasHtml() || data->hasText()))
+        return;
+    const QString source = data->hasHtml() ? data->html() : data->text();
+    const bool remoteImages = (m_downloadControlFlags & DLCTL_DLIMAGES) &&
+                              !(m_downloadControlFlags & (DLCTL_FORCEOFFLINE | DLCTL_OFFLINE));
+    const QString html = source.size() > HtmlFilter::MaxChars ? QString()
+                         : data->hasHtml() ? HtmlFilter::ForEditor(source, remoteImages)
+                                           : HtmlFilter::FromText(source);
+    if (source.size() > HtmlFilter::MaxChars || html.size() > HtmlFilter::MaxChars) {
+        auto* box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Paste"),
+            QStringLiteral("This is too large to paste: %L1 characters, and at most %L2 fit.")
+                .arg(std::max(source.size(), html.size()))
+                .arg(HtmlFilter::MaxChars),
+            QMessageBox::Ok, window());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        TidyDialog(box);
+        box->open();
+        return;
+    }
+    if (html.isEmpty())
+        return;
+    QVariantList args{html};
+    if (!at.isNull())
+        args << at.x() << at.y();
+    RunBridge(QStringLiteral("insert"), args);
 }
 
 void THtmlView::SetDesignMode(const QString& value)

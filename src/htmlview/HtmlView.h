@@ -12,11 +12,13 @@
 #include <functional>
 #include <memory>
 
+class QMimeData;
 class QPainter;
 class QVBoxLayout;
 class QWebEngineView;
 class THtmlBridge;
 class THtmlEngine;
+class THtmlInputFilter;
 class THtmlRequestPolicy;
 
 // The one control through which the program shows and edits HTML; every
@@ -32,7 +34,9 @@ class THtmlRequestPolicy;
 // view: links leave for the desktop (THtmlPage). Should the engine's
 // renderer process die, the view loads its page again and puts back what
 // it showed: the HTML last written into it, or, while it was being edited,
-// the copy the bridge sent after the last change.
+// the copy the bridge sent after the last change. A message being written
+// is never given up on, and what is typed while it is being put back goes
+// into it afterwards. Pastes and drops into it pass the HTML filter.
 class THtmlView : public QFrame {
     Q_OBJECT
 public:
@@ -135,6 +139,11 @@ public:
     void ClearWrite();
     void WriteHtml(const QString& html);
     void EndWrite();
+    // Inserts pasted or dropped data into the document being edited, at a
+    // point of the engine's widget or, when the point is null, at the
+    // caret; HTML is filtered first, and data too large to take is refused
+    // with a message.
+    void InsertFrom(const QMimeData* data, const QPoint& at);
 
 private:
     // False when the engine could not be started.
@@ -163,6 +172,8 @@ private:
     QVBoxLayout* m_layout;
     THtmlBridge* m_bridge;
     std::unique_ptr<THtmlEngine> m_engine;
+    // Owned by the engine's widget.
+    THtmlInputFilter* m_input = nullptr;
     bool m_hasDocument = false;
     bool m_writing = false;
     QString m_written;

@@ -5,6 +5,7 @@
 #include "chat/uChat.h"
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
+#include "htmlview/ResAddress.h"
 
 #include "ProcessTree.h"
 #include "ZentroTest.h"
@@ -13,7 +14,41 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTextEdit>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A named pipe that tells whether anybody opened it (a thread's open to
+// write returns once a reader came); no reader blocks for good.
+struct TWatchedPipe {
+    explicit TWatchedPipe(const QString& path) : name(QFile::encodeName(path))
+    {
+        ::mkfifo(name.constData(), 0600);
+        writer = std::thread([this] {
+            ::close(::open(name.constData(), O_WRONLY));
+            opened = true;
+        });
+    }
+    ~TWatchedPipe()
+    {
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        ::close(fd);
+    }
+    QByteArray name;
+    std::atomic<bool> opened{false};
+    std::thread writer;
+};
+
+} // namespace
 
 class tst_Chat : public QObject {
     Q_OBJECT
@@ -103,6 +138,35 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral(" and pasted"));
         QTest::keySequence(chat.re, QKeySequence::Paste);
         QCOMPARE(chat.re->toPlainText(), QStringLiteral("kept and pasted"));
+    }
+
+    // Pasted markup names pictures and a style sheet (a named pipe each):
+    // the input opens none of them, and keeps the text and the emoticon.
+    void pastedMarkupOpensNothing_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("file: picture") << QStringLiteral("<img src=\"file://%1\">");
+        QTest::newRow("path picture") << QStringLiteral("<img src=\"%1\">");
+        QTest::newRow("style sheet") << QStringLiteral("<link rel=stylesheet href=\"%1\">");
+    }
+
+    void pastedMarkupOpensNothing()
+    {
+        QFETCH(QString, markup);
+        QTemporaryDir dir;
+        TWatchedPipe pipe(dir.filePath(QStringLiteral("pipe")));
+        TfChat chat;
+        chat.show();
+        const QString smile = ResAddress::EmoticonAddress(3);
+        auto* data = new QMimeData;
+        data->setHtml(markup.arg(dir.filePath(QStringLiteral("pipe"))) +
+                      QStringLiteral("hi<img src=\"%1\">").arg(smile));
+        QGuiApplication::clipboard()->setMimeData(data);
+        chat.re->paste();
+        chat.re->grab(); // drawn, it has asked for every picture
+        QVERIFY(!pipe.opened);
+        QVERIFY(chat.re->toPlainText().contains(QStringLiteral("hi")));
+        QVERIFY(chat.re->toHtml().contains(smile));
     }
 
     void noEngineEverRuns()

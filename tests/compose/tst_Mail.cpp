@@ -6,6 +6,7 @@
 #include "base/FadeIn.h"
 #include "base/ImageList.h"
 #include "compose/uMail.h"
+#include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlView.h"
 #include "popup/ZmItem.h"
 #include "popup/ZmPopupMenu.h"
@@ -41,6 +42,33 @@ private slots:
     {
         for (TfMail* m : Composers())
             delete m;
+    }
+
+    // Killed five times in a row, the renderer never takes the message
+    // with it; what is typed meanwhile goes into it. (First: after many
+    // composers, a killed renderer's successor here at times runs no script.)
+    void repeatedCrashesKeepEveryCharacter()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
+        SetMessage(f, QStringLiteral("<p id=p>Every character counts</p>"));
+        // Snapshots come in order: the copy of the message is there once
+        // the one asked for now is.
+        const int snapshots = f->web->Bridge()->SnapshotCount();
+        Eval(f->web, QStringLiteral("zentro.report(), true"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->web->Bridge()->SnapshotCount() > snapshots, 20000);
+        const QString written = Body(f);
+        for (int crash = 1; crash <= 5; ++crash) {
+            QSignalSpy ready(f, &TfMail::EditorBecameReady);
+            QCOMPARE(::kill(pid_t(f->web->View()->page()->renderProcessPid()), SIGKILL), 0);
+            if (crash == 5) {
+                QTRY_VERIFY(!f->EditorReady);
+                QTest::keyClicks(f->web->EngineWidget(), QStringLiteral(" typed"));
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(Body(f).remove(QStringLiteral(" typed")), written, 40000);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(Body(f).contains(QStringLiteral("counts typed")), 20000);
     }
 
     void windowLayout()

@@ -1,10 +1,14 @@
 // One Zentro per user and display: later starts hand over to the running
-// one, on the real program under the virtual display.
+// one, on the real program under the virtual display. And its end by a
+// signal, as a session's end sends one.
 
-#include "X11Driver.h"
+#include "E2ESteps.h"
+#include "ProcessTree.h"
 
 #include <QDir>
 #include <QTest>
+
+#include <csignal>
 
 #include <memory>
 #include <vector>
@@ -29,6 +33,8 @@ private:
         auto program = std::make_unique<Program>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        // Zentro chooses its platform itself.
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         program->Process().setProcessEnvironment(env);
         return program->Start() ? std::move(program) : nullptr;
     }
@@ -77,6 +83,39 @@ private slots:
         QVERIFY(next);
         QVERIFY(!WaitForWindow(AppBarName).isEmpty());
         QCOMPARE(next->Process().state(), QProcess::Running);
+    }
+
+    // A signal ends Zentro as Exit does: toolbar layout kept, socket gone,
+    // status 0. Its children do not inherit the platform it chose.
+    void signalsEndAsExitDoes_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void signalsEndAsExitDoes()
+    {
+        QFETCH(int, signal);
+        auto zentro = Start();
+        QVERIFY(zentro);
+        const QString bar = WaitForWindow(AppBarName);
+        QVERIFY(OnBar(bar, 11, 10));
+        Click(1);
+        QVERIFY(!WaitForWindow(QStringLiteral("^Zentro$")).isEmpty());
+        const int pid = int(zentro->Process().processId());
+        QTRY_VERIFY_WITH_TIMEOUT(proctree::Tree(pid).size() > 1, 20000);
+        for (const int child : proctree::Tree(pid).mid(1))
+            QVERIFY(!proctree::ReadProc(child, "environ").contains("QT_QPA_PLATFORM="));
+        QVERIFY(!SocketPath().isEmpty());
+
+        QCOMPARE(::kill(pid, signal), 0);
+        QVERIFY(zentro->WaitForExit());
+        QCOMPARE(zentro->Process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zentro->Process().exitCode(), 0);
+        QVERIFY(QFile::exists(QDir(zentro->WorkDir()).filePath(QStringLiteral("zentro.am"))));
+        QVERIFY(SocketPath().isEmpty());
     }
 
     void simultaneousStartsLeaveOneAppBar()

@@ -77,6 +77,8 @@ void PlaceOnOpenersMonitor(QWidget* window, const QWidget* opener)
 
 void FlushWindowSystem()
 {
-    if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        xcb_flush(x11->connection());
+    // The offscreen platform answers for X11 too, without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* c = x11 ? x11->connection() : nullptr)
+        xcb_flush(c);
 }

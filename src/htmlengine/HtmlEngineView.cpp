@@ -117,9 +117,16 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
                 // A refused navigation stops at once and leaves the document
                 // as it was; a loaded page, or the engine's page for a failed
                 // load, is a new document.
-                if ((info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-                     info.status() == QWebEngineLoadingInfo::LoadFailedStatus) &&
-                    m_events.LoadFinished)
+                if (info.status() != QWebEngineLoadingInfo::LoadSucceededStatus &&
+                    info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+                    return;
+                // The engine sometimes leaves the bridge out of the first
+                // document of a page that follows a renderer's crash: put it
+                // in before the view talks to it.
+                static const QString late =
+                    QStringLiteral("if (!window.zentro) {\n%1\n}").arg(BridgeScript().sourceCode());
+                m_page->runJavaScript(late, QWebEngineScript::ApplicationWorld);
+                if (m_events.LoadFinished)
                     m_events.LoadFinished();
             });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,

@@ -12,8 +12,18 @@
 //   selection selection changes in a composer's message of 5,000 paragraphs,
 //             each timed from the change until the toolbar shows it, beside
 //             the same changes in a message of one paragraph
-// Prints "first <ms>" and "later <ms>", "engines <n>", "click <ms>", or
-// "long <ms>" and "short <ms>" (medians).
+//   typing    keystrokes in the middle of a 5,000-paragraph message, each
+//             timed until the editor's widget paints again, beside the same
+//             in a message of one paragraph
+//   chats     a chat opened from the Messenger window and closed, 50 times
+//   idle      a composer left alone, the caret in Subject, then in the
+//             message: CPU of the process tree and of the X server
+//   release   memory fresh, with a composer, and 5 and 30 s after closing it
+// Prints "first <ms>" and "later <ms>", "engines <n>", "click <ms>",
+// "long <ms>" and "short <ms>", "key <ms>" and "keyShort <ms>" (medians), "first
+// <MiB>", "last <MiB>", "serverFirst <MiB>" and "serverLast <MiB>",
+// "subject <%>", "subjectServer <%>", "message <%>" and "messageServer
+// <%>", or "fresh", "open", "after5" and "after30" (MiB).
 
 #include "BenchCommon.h"
 
@@ -22,6 +32,9 @@
 #include "base/AppSetup.h"
 #include "chat/uChat.h"
 #include "compose/uMail.h"
+#include "contacts/ContactNode.h"
+#include "contacts/ContactTree.h"
+#include "contacts/uMessenger.h"
 #include "htmlview/HtmlBridge.h"
 #include "htmlview/HtmlView.h"
 
@@ -30,9 +43,12 @@
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <cstdio>
 #include <functional>
@@ -223,6 +239,162 @@ std::pair<double, double> SelectionChanges()
     return {longMessage, shortMessage};
 }
 
+void Idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double RssMiB(int pid)
+{
+    return pid ? bench::TreeRssKiB(pid) / 1024.0 : 0;
+}
+
+int OwnPid()
+{
+    return int(QCoreApplication::applicationPid());
+}
+
+// Percent of a core the process tree and the X server use while the event
+// loop runs for the given time.
+std::pair<double, double> IdleCpu(int seconds)
+{
+    const int server = bench::XServerPid();
+    const double own0 = bench::TreeCpuSeconds(OwnPid());
+    const double server0 = server ? bench::TreeCpuSeconds(server) : 0;
+    Idle(seconds * 1000);
+    const double own1 = bench::TreeCpuSeconds(OwnPid());
+    const double server1 = server ? bench::TreeCpuSeconds(server) : 0;
+    return {(own1 - own0) / seconds * 100.0, (server1 - server0) / seconds * 100.0};
+}
+
+// Counts the paints of a widget and notes the time of the last one.
+class TPaintWatch : public QObject {
+public:
+    qint64 last = 0;
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            last = bench::MonotonicNs();
+            ++count;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The median time from a keystroke in the middle of a message of the given
+// paragraphs to the editor's widget painting again.
+double KeyToPaint(TfMail* composer, int paragraphs)
+{
+    const QString literal = QString::fromUtf8(
+        QJsonDocument(QJsonArray{SelectionMessage(paragraphs)}).toJson(QJsonDocument::Compact));
+    Run(composer->web, QStringLiteral("document.body.innerHTML = %1[0]; document.body.focus();"
+                                      "getSelection().collapse(document.getElementById('a2'), 1);"
+                                      "true")
+                           .arg(literal));
+    composer->activateWindow();
+    composer->web->EngineWidget()->setFocus();
+    QWidget* proxy = composer->web->EngineWidget()->focusProxy();
+    if (!proxy)
+        return -1;
+    TPaintWatch watch;
+    proxy->installEventFilter(&watch);
+    Idle(500);
+    QList<double> ms;
+    for (int i = 0; i < Warmups + Samples; ++i) {
+        const int before = watch.count;
+        const qint64 start = bench::MonotonicNs();
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QCoreApplication::sendEvent(proxy, &key);
+        }
+        const bool ok = WaitFor([&] { return watch.count > before; });
+        if (i >= Warmups)
+            ms << (ok ? (watch.last - start) / 1e6 : -1);
+        // Apart as a quick typist's keys, so that each is drawn alone.
+        Idle(100);
+    }
+    proxy->removeEventFilter(&watch);
+    return bench::Median(ms);
+}
+
+void Chats()
+{
+    fMessenger = new TfMessenger;
+    fMessenger->show();
+    TContactTree* tree = fMessenger->tvContacts;
+    TContactNode* darvel = tree->FindNode(QStringLiteral("Darvel"));
+    const auto once = [&] {
+        tree->setCurrentItem(darvel);
+        darvel->setSelected(true);
+        fMessenger->tvContactsDblClick();
+        TfChat* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* chat = qobject_cast<TfChat*>(w); chat && chat->isVisible())
+                shown = chat;
+        if (!shown)
+            return;
+        WaitFor([shown] { return shown->windowHandle() && shown->windowHandle()->isExposed(); });
+        Idle(30);
+        shown->close();
+        Idle(30);
+    };
+    once();
+    Idle(1000);
+    const int server = bench::XServerPid();
+    const double first = RssMiB(OwnPid());
+    const double serverFirst = RssMiB(server);
+    for (int i = 1; i < 50; ++i)
+        once();
+    Idle(1000);
+    std::printf("first %.3f\nlast %.3f\nserverFirst %.3f\nserverLast %.3f\n", first,
+                RssMiB(OwnPid()), serverFirst, RssMiB(server));
+}
+
+void IdleComposer()
+{
+    TfMail* composer = ReadyComposer();
+    if (!composer)
+        return;
+    composer->activateWindow();
+    composer->leSubject->setFocus();
+    Idle(3000);
+    const auto [subject, subjectServer] = IdleCpu(10);
+    // A click puts the caret into the message, as the user does.
+    QWidget* proxy = composer->web->EngineWidget()->focusProxy();
+    if (!proxy)
+        return;
+    Mouse(proxy, QEvent::MouseButtonPress);
+    Mouse(proxy, QEvent::MouseButtonRelease);
+    Idle(3000);
+    const auto [message, messageServer] = IdleCpu(10);
+    std::printf("subject %.3f\nsubjectServer %.3f\nmessage %.3f\nmessageServer %.3f\n", subject,
+                subjectServer, message, messageServer);
+}
+
+void Release()
+{
+    Idle(3000);
+    const double fresh = RssMiB(OwnPid());
+    TfMail* composer = ReadyComposer();
+    if (!composer)
+        return;
+    Idle(1000);
+    const double open = RssMiB(OwnPid());
+    // Closed from the event loop, as the user closes it: the window is
+    // deleted once that loop runs on.
+    QTimer::singleShot(0, composer, &QWidget::close);
+    Idle(5000);
+    const double after5 = RssMiB(OwnPid());
+    Idle(25000);
+    std::printf("fresh %.3f\nopen %.3f\nafter5 %.3f\nafter30 %.3f\n", fresh, open, after5,
+                RssMiB(OwnPid()));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -253,6 +425,21 @@ int main(int argc, char* argv[])
         CreateStartupWindows();
         const auto [longMessage, shortMessage] = SelectionChanges();
         std::printf("long %.3f\nshort %.3f\n", longMessage, shortMessage);
+    } else if (mode == "typing") {
+        CreateStartupWindows();
+        TfMail* composer = ReadyComposer();
+        const double shortMessage = composer ? KeyToPaint(composer, 1) : -1;
+        const double longMessage = composer ? KeyToPaint(composer, 5000) : -1;
+        std::printf("key %.3f\nkeyShort %.3f\n", longMessage, shortMessage);
+    } else if (mode == "chats") {
+        CreateStartupWindows();
+        Chats();
+    } else if (mode == "idle") {
+        CreateStartupWindows();
+        IdleComposer();
+    } else if (mode == "release") {
+        CreateStartupWindows();
+        Release();
     } else {
         return 2;
     }

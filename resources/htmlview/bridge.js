@@ -25,7 +25,15 @@
     let flatSheet = null;
     // Whether the document has changed since the last snapshot.
     let changed = false;
-    const observer = new MutationObserver(() => {
+    // What the program's copy of the document was last sent: the body's
+    // top-level nodes then, and the program's name for that state. Nodes
+    // changed since, and whether anything outside the body changed.
+    let copied = null;
+    let copiedToken = null;
+    const dirty = new Set();
+    let shellDirty = false;
+    const observer = new MutationObserver(records => {
+        absorb(records);
         changed = true;
         schedule();
     });
@@ -124,6 +132,88 @@
         return uniform;
     }
 
+    // Notes which top-level node of the body each change touched; a change
+    // to the body's own list of children shows in the list itself.
+    function absorb(records) {
+        const body = document.body;
+        for (const r of records) {
+            if (r.target === body && r.type === 'childList')
+                continue;
+            let n = body && r.target !== body ? r.target : null;
+            while (n && n.parentNode !== body)
+                n = n.parentNode;
+            if (n)
+                dirty.add(n);
+            else
+                shellDirty = true;
+        }
+    }
+
+    function markup(node) {
+        if (node.nodeType === Node.ELEMENT_NODE)
+            return node.outerHTML;
+        const box = document.createElement('div');
+        box.appendChild(node.cloneNode(false));
+        return box.innerHTML;
+    }
+
+    // The document without the body's children: the text before them and
+    // the text after them.
+    function shell(body) {
+        const mark = 'zentro-copy-' + Math.random().toString(36).slice(2);
+        const root = document.documentElement.cloneNode(false);
+        for (const n of document.documentElement.childNodes) {
+            if (n !== body) {
+                root.appendChild(n.cloneNode(true));
+                continue;
+            }
+            const empty = n.cloneNode(false);
+            empty.appendChild(document.createComment(mark));
+            root.appendChild(empty);
+        }
+        const text = doctype() + root.outerHTML;
+        const at = text.indexOf('<!--' + mark + '-->');
+        return [text.slice(0, at), text.slice(at + mark.length + 7)];
+    }
+
+    // What changed since the copy named base: the top-level nodes of the
+    // body between the unchanged ones at its start (keep) and at its end
+    // (tail), and the rest of the document when it changed. Everything
+    // when the program holds another state; the whole text when the body
+    // is not where a body belongs. next names the state sent.
+    function copy(base, next) {
+        absorb(observer.takeRecords());
+        const body = document.body;
+        const since = copiedToken === base ? copied : null;
+        copied = null;
+        copiedToken = next;
+        if (!body || body.parentNode !== document.documentElement) {
+            dirty.clear();
+            return {whole: attempt(html, '')};
+        }
+        const nodes = Array.from(body.childNodes);
+        const out = {};
+        let keep = 0;
+        let tail = 0;
+        if (since) {
+            const same = (a, b) => a === b && !dirty.has(a);
+            while (keep < nodes.length && keep < since.length && same(nodes[keep], since[keep]))
+                ++keep;
+            while (tail < nodes.length - keep && tail < since.length - keep &&
+                   same(nodes[nodes.length - 1 - tail], since[since.length - 1 - tail]))
+                ++tail;
+            out.keep = keep;
+            out.tail = tail;
+        }
+        if (!since || shellDirty)
+            out.shell = shell(body);
+        out.blocks = nodes.slice(keep, nodes.length - tail).map(markup);
+        copied = nodes;
+        dirty.clear();
+        shellDirty = false;
+        return out;
+    }
+
     function linkAtSelection() {
         const sel = document.getSelection();
         let n = sel && sel.rangeCount ? sel.anchorNode : null;
@@ -145,21 +235,22 @@
             const v = uniform[property] ? attempt(() => document.queryCommandValue(c), '') : '';
             s.values[c] = v === '' ? null : String(v);
         }
-        // A copy of the message after every change to it while it is being
-        // edited: the program restores it should the page be lost.
-        if (changed && s.designMode === 'on')
-            s.html = attempt(html, null);
+        // The program then fetches what changed into its copy of the
+        // message, which it restores should the page be lost.
+        s.edited = changed && s.designMode === 'on';
         changed = false;
         return s;
     }
 
-    function html() {
+    function doctype() {
         const d = document.doctype;
-        const doctype = d ? '<!DOCTYPE ' + d.name +
-                            (d.publicId ? ' PUBLIC "' + d.publicId + '"' : '') +
-                            (d.systemId ? ' "' + d.systemId + '"' : '') + '>\n'
-                          : '';
-        return doctype + document.documentElement.outerHTML;
+        return d ? '<!DOCTYPE ' + d.name + (d.publicId ? ' PUBLIC "' + d.publicId + '"' : '') +
+                       (d.systemId ? ' "' + d.systemId + '"' : '') + '>\n'
+                 : '';
+    }
+
+    function html() {
+        return doctype() + document.documentElement.outerHTML;
     }
 
     function send() {
@@ -308,6 +399,7 @@
             document.open();
             document.write(html);
             document.close();
+            copied = null;
             attach();
         },
         setOptions(o) {
@@ -315,6 +407,7 @@
             applyOptions();
         },
         html: html,
+        copy: copy,
         report: schedule,
     };
 

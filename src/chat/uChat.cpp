@@ -7,15 +7,24 @@
 #include "controls/xpButton.h"
 #include "htmlview/HtmlView.h"
 
+#include <QApplication>
+#include <QHideEvent>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr QPoint DesignPosition(584, 336);
+constexpr QSize DesignSize(539, 396);
+
+} // namespace
 
 TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Chat"));
     SetWindowLook(this);
     // Placed as designed, not centred.
-    move(584, 336);
-    resize(539, 396);
+    move(DesignPosition);
+    resize(DesignSize);
     BuildControls();
     WireHandlers();
     new TFocusReturn(this);
@@ -27,6 +36,41 @@ TfChat::~TfChat()
     // reference must not outlive it.
     if (fChat == this)
         fChat = nullptr;
+}
+
+TfChat* TfChat::ForNewConversation()
+{
+    // The start-up window is never shown; only a window the user closed
+    // is taken again.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* chat = qobject_cast<TfChat*>(w); chat && chat != fChat && chat->m_closed) {
+            chat->MakeAsNew();
+            return chat;
+        }
+    return new TfChat();
+}
+
+void TfChat::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Minimizing sends a hide event too, but the window stays visible.
+    if (!event->spontaneous() && !isVisible())
+        m_closed = true;
+}
+
+void TfChat::MakeAsNew()
+{
+    m_closed = false;
+    setWindowState(Qt::WindowNoState);
+    setWindowTitle(QStringLiteral("Chat"));
+    move(DesignPosition);
+    resize(DesignSize);
+    // Clearing also empties the undo history: nothing of the last
+    // conversation comes back.
+    re->clear();
+    // The first control in the tab order takes the focus again when shown.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
 }
 
 void TfChat::BuildControls()

@@ -16,6 +16,11 @@ public:
     explicit TfChat(QWidget* parent = nullptr);
     ~TfChat() override;
 
+    // A chat window for a further conversation: one the user has closed,
+    // made as it was new, or else a new one. Each hidden window would keep
+    // its window-system image for the rest of the run.
+    static TfChat* ForNewConversation();
+
     THtmlView* web;
     QWidget* Panel1;
     QTextEdit* re;
@@ -23,7 +28,14 @@ public:
 
     void xpButton1Click(QObject* Sender);
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void BuildControls();
     void WireHandlers();
+    // Back to the state a new window starts in.
+    void MakeAsNew();
+
+    bool m_closed = false;
 };

@@ -135,7 +135,8 @@ void TfMessenger::FormCreate()
 }
 
 // A chat window for the contact; every double-click opens a further one.
-// The application owns it: closing only hides it.
+// The application owns it: closing only hides it, and a closed one serves
+// the next double-click as a new window would.
 void TfMessenger::tvContactsDblClick()
 {
     const TContactNode* node = tvContacts->CurrentNode();
@@ -143,7 +144,7 @@ void TfMessenger::tvContactsDblClick()
     // current row: that row must not open a chat.
     if (!node || !node->Selected() || !node->IsContact())
         return;
-    auto* chat = new TfChat();
+    TfChat* chat = TfChat::ForNewConversation();
     chat->setWindowTitle(QStringLiteral("Chat with ") + node->Text());
     PlaceOnOpenersMonitor(chat, this);
     ShowInFront(chat);

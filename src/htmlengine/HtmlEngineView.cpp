@@ -1,16 +1,15 @@
 #include "htmlengine/HtmlEngineView.h"
 
 #include "htmlengine/HtmlPage.h"
+#include "htmlengine/HtmlProfile.h"
 #include "htmlengine/HtmlRequestPolicy.h"
 #include "htmlengine/ResSchemeHandler.h"
 #include "htmlview/HtmlViewOptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QOpenGLContext>
-#include <QOpenGLWidget>
+#include <QQuickWindow>
 #include <QWebChannel>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineLoadingInfo>
@@ -29,9 +28,16 @@ namespace {
 // it is loaded before the application object, and the engine needs shared
 // GL contexts from the start (the program that loads it late has made the
 // shared context itself).
+//
+// The engine's widget draws its pages in software, as pictures painted
+// like any widget: drawn with GL, it would make its whole window
+// GL-composed, and every caret blink anywhere in the window would compose
+// all of it again (with software GL, several per cent of a core for a
+// window left alone).
 [[maybe_unused]] const bool PreparedForViews = [] {
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     TResSchemeHandler::RegisterScheme();
     return true;
 }();
@@ -61,14 +67,6 @@ QWebEngineScript BridgeScript()
     return script;
 }
 
-QWebEngineProfile* SharedProfile()
-{
-    // Off the record: the views leave nothing on disk.
-    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
-    TResSchemeHandler::InstallOn(profile);
-    return profile;
-}
-
 TContextMenuKind MenuKind(const QWebEngineContextMenuRequest* request)
 {
     if (!request)
@@ -89,19 +87,7 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
 {
     // The engine paints through a surface of its own.
     m_view->setProperty("zentroForeignSurface", true);
-    // On a display the engine's widget paints into a texture, but makes the
-    // widget that does so only once a page renders. A window that gains
-    // such a child once it is shown is made anew, a second native window (a
-    // blink, a second placement, the fade again); with this hidden one it
-    // gets that surface when it is first created. Hidden, it never draws.
-    // The offscreen platform composes no widgets with OpenGL.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen") &&
-        QOpenGLContext::globalShareContext()) {
-        auto* surface = new QOpenGLWidget(parent);
-        surface->setProperty("zentroForeignSurface", true);
-        surface->hide();
-    }
-    m_page = new THtmlPage(SharedProfile(), m_events.Editing, m_view);
+    m_page = new THtmlPage(THtmlProfile::Acquire(), m_events.Editing, m_view);
     m_page->setUrlRequestInterceptor(m_policy);
     m_channel = new QWebChannel(m_page);
     m_channel->registerObject(QStringLiteral("host"), bridge);
@@ -131,9 +117,16 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
                 // A refused navigation stops at once and leaves the document
                 // as it was; a loaded page, or the engine's page for a failed
                 // load, is a new document.
-                if ((info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-                     info.status() == QWebEngineLoadingInfo::LoadFailedStatus) &&
-                    m_events.LoadFinished)
+                if (info.status() != QWebEngineLoadingInfo::LoadSucceededStatus &&
+                    info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+                    return;
+                // The engine sometimes leaves the bridge out of the first
+                // document of a page that follows a renderer's crash: put it
+                // in before the view talks to it.
+                static const QString late =
+                    QStringLiteral("if (!window.zentro) {\n%1\n}").arg(BridgeScript().sourceCode());
+                m_page->runJavaScript(late, QWebEngineScript::ApplicationWorld);
+                if (m_events.LoadFinished)
                     m_events.LoadFinished();
             });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
@@ -163,8 +156,10 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
 
 THtmlEngineView::~THtmlEngineView()
 {
-    // The page uses the policy and the bridge: it goes first.
+    // The page uses the policy and the bridge: it goes first, and before
+    // its profile.
     delete m_view;
+    THtmlProfile::Release();
 }
 
 QWidget* THtmlEngineView::Widget() const

@@ -85,8 +85,7 @@ void THtmlBridge::snapshot(const QVariantMap& state)
     m_editing = state.value(QStringLiteral("designMode")).toString() == QLatin1String("on");
     ++m_count;
     // The copy first: a handler of Changed may rely on it.
-    if (const QVariant html = state.value(QStringLiteral("html"));
-        html.typeId() == QMetaType::QString)
-        emit ContentChanged(html.toString());
+    if (state.value(QStringLiteral("edited")).toBool())
+        emit ContentChanged();
     emit Changed();
 }

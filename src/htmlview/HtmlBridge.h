@@ -37,8 +37,9 @@ public slots:
 signals:
     // A new snapshot has arrived, or the clipboard has changed.
     void Changed();
-    // The document being edited has changed; html is the whole of it.
-    void ContentChanged(const QString& html);
+    // The document being edited has changed (the view's copy fetches what
+    // changed).
+    void ContentChanged();
 
 private:
     QHash<QString, bool> m_states;

@@ -3,6 +3,7 @@
 #include "base/AppState.h"
 #include "base/FocusReturn.h"
 #include "htmlview/HtmlBridge.h"
+#include "htmlview/HtmlContentCopy.h"
 #include "htmlview/HtmlEngine.h"
 #include "htmlview/HtmlEngineLoader.h"
 #include "htmlview/HtmlFilter.h"
@@ -66,7 +67,12 @@ constexpr int MaxRestoreDelayMs = 30000;
 
 THtmlView::THtmlView(QWidget* parent)
     : QFrame(parent), m_printOptions(std::make_unique<TPrintOptions>()),
-      m_layout(new QVBoxLayout(this)), m_bridge(new THtmlBridge(this))
+      m_layout(new QVBoxLayout(this)), m_bridge(new THtmlBridge(this)),
+      m_content(new THtmlContentCopy(
+          [this](const QString& source, const std::function<void(const QVariant&)>& result) {
+              EvaluateScript(source, result);
+          },
+          this))
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
     // The empty area shown until something is loaded.
@@ -78,8 +84,7 @@ THtmlView::THtmlView(QWidget* parent)
         if (OnCommandStateChange)
             OnCommandStateChange(this, -1, true);
     });
-    connect(m_bridge, &THtmlBridge::ContentChanged, this,
-            [this](const QString& html) { m_content = html; });
+    connect(m_bridge, &THtmlBridge::ContentChanged, m_content, &THtmlContentCopy::Changed);
 }
 
 // The engine's widget goes first: its page uses the bridge.
@@ -193,6 +198,11 @@ void THtmlView::PrepareEngine()
     StartEngine();
 }
 
+bool THtmlView::ContentCopyPending() const
+{
+    return m_content->Pending();
+}
+
 QWidget* THtmlView::EngineWidget() const
 {
     return m_engine ? m_engine->Widget() : nullptr;
@@ -227,6 +237,7 @@ void THtmlView::RenderProcessTerminated()
     if (m_restoredAt.isValid() && m_restoredAt.hasExpired(RestoreGraceMs))
         m_restores = 0;
     m_restoring = true;
+    m_content->Keep();
     m_hasDocument = false;
     m_writing = false;
     if (OnRenderProcessTerminated)
@@ -248,8 +259,8 @@ void THtmlView::Restore()
     m_restoredAt.start();
     if (++m_restores > MaxRestores && !m_restoreEditing)
         return;
-    if (!m_content.isEmpty())
-        RunBridge(QStringLiteral("write"), {m_content});
+    if (const QString html = m_content->Html(); !html.isEmpty())
+        RunBridge(QStringLiteral("write"), {html});
     if (!m_restoreEditing)
         return;
     RunBridge(QStringLiteral("setDesignMode"), {QStringLiteral("on")});
@@ -268,7 +279,7 @@ void THtmlView::Navigate(const QString& URL)
     if (!StartEngine())
         return;
     m_address = QUrl(URL);
-    m_content.clear();
+    m_content->Reset();
     m_restores = 0;
     m_engine->Load(m_address);
 }
@@ -511,7 +522,7 @@ void THtmlView::EndWrite()
     // Written in one piece: the bridge replaces the page in place and
     // attaches its listeners again in the same call.
     RunBridge(QStringLiteral("write"), {m_written});
-    m_content = std::exchange(m_written, QString());
+    m_content->Reset(std::exchange(m_written, QString()));
     m_restores = 0;
     ApplySettings();
 }

@@ -17,6 +17,7 @@ class QPainter;
 class QVBoxLayout;
 class QWebEngineView;
 class THtmlBridge;
+class THtmlContentCopy;
 class THtmlEngine;
 class THtmlInputFilter;
 class THtmlRequestPolicy;
@@ -34,9 +35,10 @@ class THtmlRequestPolicy;
 // view: links leave for the desktop (THtmlPage). Should the engine's
 // renderer process die, the view loads its page again and puts back what
 // it showed: the HTML last written into it, or, while it was being edited,
-// the copy the bridge sent after the last change. A message being written
-// is never given up on, and what is typed while it is being put back goes
-// into it afterwards. Pastes and drops into it pass the HTML filter.
+// its copy, which follows the edits (THtmlContentCopy). A message being
+// written is never given up on, and what is typed while it is being put
+// back goes into it afterwards. Pastes and drops into it pass the HTML
+// filter.
 class THtmlView : public QFrame {
     Q_OBJECT
 public:
@@ -118,6 +120,9 @@ public:
     // The same as the engine's own class, for code that links the engine.
     QWebEngineView* View() const;
     bool EngineStarted() const { return m_engine != nullptr; }
+    // Whether an edit has not reached the copy put back after a renderer
+    // crash yet (it does within a fraction of a second).
+    bool ContentCopyPending() const;
     // The HTML view whose engine surface receives the events of an object
     // (for hooks that watch mouse events application-wide), or null.
     static THtmlView* FromEventTarget(const QObject* target);
@@ -181,7 +186,7 @@ private:
     // What the view shows, to put back after a renderer crash: the address
     // last navigated to and the HTML last written or edited.
     QUrl m_address;
-    QString m_content;
+    THtmlContentCopy* m_content;
     bool m_restoring = false;
     bool m_restoreEditing = false;
     // Restores in a row, each lost again soon after it was put back.

@@ -320,6 +320,7 @@ private slots:
         CaretIn(f, QStringLiteral("b"));
         QTRY_VERIFY_WITH_TIMEOUT(f->BoldButton->isChecked(), 10000);
         const QString written = Body(f);
+        QTRY_VERIFY(!f->web->ContentCopyPending());
 
         QSignalSpy ready(f, &TfMail::EditorBecameReady);
         QWebEnginePage* page = f->web->View()->page();
@@ -341,6 +342,36 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f->BoldButton->isChecked(), 10000);
         f->BoldButton->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!Body(f).contains(QStringLiteral("<b")), 10000);
+    }
+
+    // The copy follows edits by the blocks they touch: each kind of edit,
+    // copied on its own, survives the renderer's loss.
+    void rendererCrashKeepsEachKindOfEdit()
+    {
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
+        QString html;
+        for (int i = 0; i < 10; ++i)
+            html += QStringLiteral("<p id=p%1>Paragraph <i>%1</i></p>").arg(i);
+        const QStringList edits{
+            QStringLiteral("document.body.innerHTML = '%1'").arg(html),
+            QStringLiteral("document.getElementById('p5').firstChild.appendData(' & more')"),
+            QStringLiteral("document.getElementById('p5').after('plain <text>')"),
+            QStringLiteral(
+                "document.getElementById('p0').remove(); document.getElementById('p8').remove()"),
+            QStringLiteral("document.body.setAttribute('bgcolor', 'navy')")};
+        for (const QString& edit : edits) {
+            const int before = f->web->Bridge()->SnapshotCount();
+            Eval(f->web, edit);
+            QTRY_VERIFY(f->web->Bridge()->SnapshotCount() > before);
+            QTRY_VERIFY(!f->web->ContentCopyPending());
+        }
+        const QString body = QStringLiteral("document.body.outerHTML");
+        const QString written = Eval(f->web, body).toString();
+        QSignalSpy ready(f, &TfMail::EditorBecameReady);
+        QCOMPARE(::kill(pid_t(f->web->View()->page()->renderProcessPid()), SIGKILL), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 20000);
+        QCOMPARE(Eval(f->web, body).toString(), written);
     }
 
     void contextMenuStatusAndPreview()

@@ -25,6 +25,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <functional>
@@ -328,9 +329,19 @@ private slots:
         QVERIFY(!t->NodeAt(40, t->viewport()->height() - 5));
         QCOMPARE(TopLevels<TfChat>().size(), 2);
 
-        // Closing a chat hides it; the Messenger window closing leaves it.
+        // Closing a chat hides it; the next double-click gets it back as
+        // new, so that closed chats do not pile up.
+        first->re->setPlainText(QStringLiteral("last time"));
+        first->move(20, 20);
         first->close();
         QVERIFY(!first->isVisible());
+        DoubleClick(t, "Darvel");
+        QCOMPARE(TopLevels<TfChat>().size(), 2);
+        QVERIFY(first->isVisible());
+        QVERIFY(first->re->toPlainText().isEmpty() && !first->re->document()->isUndoAvailable());
+        QCOMPARE(first->pos(), QPoint(584, 336));
+        first->close();
+        // The Messenger window closing leaves it.
         QPointer<TfChat> kept = first;
         fMessenger->close();
         QTRY_VERIFY(!fMessenger);

@@ -1,0 +1,110 @@
+// The program after a day of use, each figure in a process of its own:
+//   chats    memory after 50 chats opened and closed, over the first
+//   idle     a composer left alone, caret blinking in Subject or in the
+//            message, on the GL the display offers (software GL here)
+//   release  memory 30 s after the last HTML window closed, against the
+//            program's fresh memory
+//   typing   a keystroke in a 5,000-paragraph message until the editor
+//            paints it, beside the same in a one-paragraph message
+
+#include "BenchCommon.h"
+
+#include <QHash>
+
+#include <cstdio>
+
+namespace {
+
+QHash<QString, double> RunHelper(const QString& mode)
+{
+    return bench::RunMeasurements(QStringLiteral(ZENTRO_COMPOSER_HELPER_PATH), {mode}, 120000);
+}
+
+double Value(const QHash<QString, double>& figures, const char* name)
+{
+    return figures.value(QLatin1String(name), -1);
+}
+
+QList<bench::Row> Chats(int runs)
+{
+    QList<double> own, server;
+    for (int i = 0; i < runs; ++i) {
+        const auto z = RunHelper(QStringLiteral("chats"));
+        own << Value(z, "last") - Value(z, "first");
+        server << Value(z, "serverLast") - Value(z, "serverFirst");
+        std::printf("    run %d: after the first chat %.2f MiB, after 50 %.2f MiB;"
+                    " X server %.2f MiB, %.2f MiB\n",
+                    i + 1, Value(z, "first"), Value(z, "last"), Value(z, "serverFirst"),
+                    Value(z, "serverLast"));
+        std::fflush(stdout);
+    }
+    return {bench::Row{QStringLiteral("memory over 50 chats, the program (median)"),
+                       bench::Median(own), QStringLiteral("MiB"), 0, 0, 1},
+            bench::Row{QStringLiteral("memory over 50 chats, the X server (median)"),
+                       bench::Median(server), QStringLiteral("MiB"), 0, 0, 1}};
+}
+
+QList<bench::Row> Idle(int runs)
+{
+    QList<double> subject, message;
+    for (int i = 0; i < runs; ++i) {
+        const auto z = RunHelper(QStringLiteral("idle"));
+        subject << Value(z, "subject") + Value(z, "subjectServer");
+        message << Value(z, "message") + Value(z, "messageServer");
+        std::printf("    run %d: caret in Subject %.2f %% (X server %.2f %%),"
+                    " in the message %.2f %% (X server %.2f %%)\n",
+                    i + 1, Value(z, "subject"), Value(z, "subjectServer"), Value(z, "message"),
+                    Value(z, "messageServer"));
+        std::fflush(stdout);
+    }
+    return {bench::Row{QStringLiteral("composer left alone, caret in Subject, with X (median)"),
+                       bench::Median(subject), QStringLiteral("%"), 0, 0, 0.5},
+            bench::Row{QStringLiteral("composer left alone, caret in message, with X (median)"),
+                       bench::Median(message), QStringLiteral("%"), 0, 0, 0.5}};
+}
+
+QList<bench::Row> Release(int runs)
+{
+    QList<double> fresh, open, after5, after30;
+    for (int i = 0; i < runs; ++i) {
+        const auto z = RunHelper(QStringLiteral("release"));
+        fresh << Value(z, "fresh");
+        open << Value(z, "open");
+        after5 << Value(z, "after5");
+        after30 << Value(z, "after30");
+        std::printf("    run %d: fresh %.1f MiB, with a composer %.1f MiB,"
+                    " closed +5 s %.1f MiB, +30 s %.1f MiB\n",
+                    i + 1, fresh.last(), open.last(), after5.last(), after30.last());
+        std::fflush(stdout);
+    }
+    const double base = bench::Median(fresh);
+    return {bench::Row{QStringLiteral("memory with a composer open (median)"), bench::Median(open),
+                       QStringLiteral("MiB"), base},
+            bench::Row{QStringLiteral("memory 5 s after it closed (median)"), bench::Median(after5),
+                       QStringLiteral("MiB"), base},
+            bench::Row{QStringLiteral("memory 30 s after it closed (median)"),
+                       bench::Median(after30), QStringLiteral("MiB"), base, 2.5}};
+}
+
+QList<bench::Row> Typing(int runs)
+{
+    QList<double> key, keyShort;
+    for (int i = 0; i < runs; ++i) {
+        const auto z = RunHelper(QStringLiteral("typing"));
+        key << Value(z, "key");
+        keyShort << Value(z, "keyShort");
+        std::printf("    run %d: keystroke to paint %.2f ms (5,000 paragraphs), %.2f ms (one)\n",
+                    i + 1, key.last(), keyShort.last());
+        std::fflush(stdout);
+    }
+    return {bench::Row{QStringLiteral("keystroke to paint, 5,000 paragraphs (median)"),
+                       bench::Median(key), QStringLiteral("ms"), bench::Median(keyShort), 0, 16}};
+}
+
+[[maybe_unused]] const bool registered =
+    (bench::Register({QStringLiteral("chats"), Chats}),
+     bench::Register({QStringLiteral("idle"), Idle}),
+     bench::Register({QStringLiteral("release"), Release}),
+     bench::Register({QStringLiteral("typing"), Typing}), true);
+
+} // namespace

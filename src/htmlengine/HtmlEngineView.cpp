@@ -6,9 +6,13 @@
 #include "htmlengine/ResSchemeHandler.h"
 #include "htmlview/HtmlViewOptions.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QQuickWindow>
 #include <QWebChannel>
 #include <QWebEngineContextMenuRequest>
@@ -33,11 +37,19 @@ namespace {
 // like any widget: drawn with GL, it would make its whole window
 // GL-composed, and every caret blink anywhere in the window would compose
 // all of it again (with software GL, several per cent of a core for a
-// window left alone).
+// window left alone). But drawn in software the engine shows its pages'
+// content to no screen reader: while one is listening, the pages are drawn
+// with GL.
+const bool SoftwarePages = [] {
+    const bool software = !QAccessible::isActive();
+    if (software)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return software;
+}();
+
 [[maybe_unused]] const bool PreparedForViews = [] {
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     TResSchemeHandler::RegisterScheme();
     return true;
 }();
@@ -87,6 +99,18 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
 {
     // The engine paints through a surface of its own.
     m_view->setProperty("zentroForeignSurface", true);
+    // Drawn with GL, the engine's widget paints into a texture, but makes
+    // the widget that does so only once a page renders. A window that gains
+    // such a child once it is shown is made anew, a second native window (a
+    // blink, a second placement, the fade again); with this hidden one it
+    // gets that surface when it is first created. Hidden, it never draws.
+    // The offscreen platform composes no widgets with OpenGL.
+    if (!SoftwarePages && QGuiApplication::platformName() != QLatin1String("offscreen") &&
+        QOpenGLContext::globalShareContext()) {
+        auto* surface = new QOpenGLWidget(parent);
+        surface->setProperty("zentroForeignSurface", true);
+        surface->hide();
+    }
     m_page = new THtmlPage(THtmlProfile::Acquire(), m_events.Editing, m_view);
     m_page->setUrlRequestInterceptor(m_policy);
     m_channel = new QWebChannel(m_page);

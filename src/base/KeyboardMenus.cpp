@@ -26,15 +26,18 @@ QPoint TKeyboardMenus::MenuPoint(const QWidget* widget)
 
 bool TKeyboardMenus::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return QObject::eventFilter(watched, event);
+    // The receiver is only compared, never asked: key events also reach
+    // objects being destroyed (the engine's window, as its view goes).
+    if (event->type() != QEvent::KeyPress)
+        return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
     const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
     // An open menu takes its keys itself.
     QWidget* target = QApplication::focusWidget();
-    if ((!menuKey && !shiftF10) || QApplication::activePopupWidget() || watched != target)
-        return QObject::eventFilter(watched, event);
+    if ((!menuKey && !shiftF10) || QApplication::activePopupWidget() || !target ||
+        watched != target)
+        return false;
     const QPoint at = MenuPoint(target);
     QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at),
                            key->modifiers());

@@ -596,12 +596,19 @@ bool TfMail::eventFilter(QObject* watched, QEvent* event)
     // The engine keeps Tab within its page: from the message, Tab and
     // Shift+Tab go on round the window's ring instead; it takes Escape too.
     // The message's own menu from the keyboard, at its caret.
-    if (event->type() == QEvent::ContextMenu && THtmlView::FromEventTarget(watched) == web &&
+    // Keyboard events are for the message when it has the focus. The
+    // receiver is compared with the focus first, never asked itself: key
+    // events also reach the engine's window while it is being destroyed.
+    QWidget* focus = QApplication::focusWidget();
+    const bool toMessage =
+        (event->type() == QEvent::ContextMenu || event->type() == QEvent::KeyPress) && focus &&
+        watched == focus && THtmlView::FromEventTarget(focus) == web;
+    if (toMessage && event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
         webShowContextMenu(0, static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     }
-    if (event->type() == QEvent::KeyPress && THtmlView::FromEventTarget(watched) == web) {
+    if (toMessage && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {

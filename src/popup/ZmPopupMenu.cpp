@@ -105,10 +105,13 @@ bool TZmPopupMenu::eventFilter(QObject* watched, QEvent* event)
 {
     // A key press reaches the owner's native window before the focused
     // control: the items' shortcuts come before the control's own keys.
-    if (event->type() != QEvent::KeyPress || !watched->isWindowType())
-        return QObject::eventFilter(watched, event);
+    // The receiver is only compared, never asked: key events also reach
+    // objects being destroyed (an HTML engine's window, as its view goes).
+    if (event->type() != QEvent::KeyPress)
+        return false;
     const auto* owner = qobject_cast<QWidget*>(parent());
-    if (!owner || owner->window()->windowHandle() != watched)
+    if (!owner || !owner->window()->windowHandle() ||
+        static_cast<QObject*>(owner->window()->windowHandle()) != watched)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     return IsShortCut(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));

@@ -8,6 +8,9 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -40,8 +43,30 @@ namespace {
 // window left alone). But drawn in software the engine shows its pages'
 // content to no screen reader: while one is listening, the pages are drawn
 // with GL.
+// Asked once, when the library loads: Qt's own bridge may not have heard
+// from the accessibility bus yet, so the bus is asked too.
+bool AssistiveToolsListening()
+{
+    if (QAccessible::isActive())
+        return true;
+    // Linked into a program (the tests), it loads before the application.
+    if (!QCoreApplication::instance())
+        return false;
+    for (const char* property : {"ScreenReaderEnabled", "IsEnabled"}) {
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << QStringLiteral("org.a11y.Status") << QString::fromLatin1(property);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 500);
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+            reply.arguments().first().value<QDBusVariant>().variant().toBool())
+            return true;
+    }
+    return false;
+}
+
 const bool SoftwarePages = [] {
-    const bool software = !QAccessible::isActive();
+    const bool software = !AssistiveToolsListening();
     if (software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return software;

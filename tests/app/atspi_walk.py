@@ -87,9 +87,21 @@ def main():
                 faults.append(f"{title} did not open after {' '.join(pressed)}")
                 break
             if document:
-                wait_for(lambda: any(text_of(d).strip() for d in
-                                     R.findAllDescendants(found, lambda a: a.getRole() in DOCUMENTS)))
-            walk(found, "", faults)
+                # Every document, not just one: the page before a new one may
+                # still be there for a moment.
+                wait_for(lambda: (docs := R.findAllDescendants(
+                    found, lambda a: a.getRole() in DOCUMENTS)) and
+                    all(text_of(d).strip() for d in docs))
+            # Read again, bounded, while the window settles (a page that is
+            # being replaced, text being typed): what stays wrong counts.
+            here = []
+
+            def clean():
+                here.clear()
+                walk(found, "", here)
+                return not here
+            wait_for(clean, 10)
+            faults += here
     finally:
         program.terminate()
         program.wait(20)

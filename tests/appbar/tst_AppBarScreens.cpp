@@ -6,8 +6,8 @@
 // keeps to that monitor's work area.
 
 #include "app/Application.h"
-#include "base/WindowLook.h"
 #include "appbar/uAppbar.h"
+#include "base/WindowLook.h"
 #include "chat/uChat.h"
 #include "compose/uMail.h"
 #include "contacts/uMessenger.h"

@@ -94,9 +94,8 @@ private slots:
             {"editor top", f->web->y(), 149},
         };
         for (const auto& d : design)
-            QVERIFY2(d.actual == d.expected,
-                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(d.part),
-                                                              d.actual.toString())));
+            QVERIFY2(d.actual == d.expected, qPrintable(QStringLiteral("%1: %2").arg(
+                                                 QLatin1String(d.part), d.actual.toString())));
 
         // Every header field is 72 pixels narrower than the panel.
         for (const int width : {600, 1000}) {

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QObject>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,3 +26,15 @@
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
+
+// For "nothing happened" checks: returns once every event posted before
+// the call has been handled, since a marker posted now is handled after
+// them.
+inline bool PostedEventsHandled(int timeoutMs = 5000)
+{
+    bool reached = false;
+    QObject marker;
+    QMetaObject::invokeMethod(
+        &marker, [&reached] { reached = true; }, Qt::QueuedConnection);
+    return QTest::qWaitFor([&reached] { return reached; }, timeoutMs);
+}

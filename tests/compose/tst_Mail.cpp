@@ -251,7 +251,9 @@ private slots:
         auto* late = new TfMail();
         late->Fade->tmrShow()->stop();
         QTRY_VERIFY_WITH_TIMEOUT(!late->web->Document().IsNull(), 20000);
-        QTest::qWait(50);
+        // A round trip to the page after the load: the load's news is in.
+        QVERIFY(Eval(late->web, QStringLiteral("1")).isValid());
+        QVERIFY(PostedEventsHandled());
         QVERIFY(!late->EditorReady);
         late->Fade->tmrShow()->start();
         QTRY_VERIFY_WITH_TIMEOUT(late->EditorReady, 5000);

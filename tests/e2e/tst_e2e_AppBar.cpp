@@ -54,7 +54,7 @@ private slots:
 
         // The corner beside the slanted side does not bring it down.
         at(1, 0);
-        QTest::qWait(200);
+        QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(500); }, 10000));
         QCOMPARE(top(), -23);
 
         // Pointer on the strip that remains: rolls down to 0 and stays.

@@ -220,7 +220,7 @@ private slots:
         m_menu->Popup(QPoint(50, 50));
         QCOMPARE(seen, (QStringList{"", "A", "B", "C", "A", "C", "C", "A"}));
         QVERIFY(VisiblePopups().isEmpty());
-        QTest::qWait(20);
+        QVERIFY(PostedEventsHandled());
         QCOMPARE(clicks, 0);
     }
 
@@ -240,7 +240,7 @@ private slots:
         });
         m_menu->Popup(QPoint(50, 50));
         QVERIFY(VisiblePopups().isEmpty());
-        QTest::qWait(20);
+        QVERIFY(PostedEventsHandled());
         QCOMPARE(clicks, 0);
     }
 
@@ -296,7 +296,7 @@ private slots:
         m_menu->Popup(QPoint(50, 50));
         QCOMPARE(seen, (QStringList{"&Copy", "&Cut", "&Cut"}));
         QVERIFY(openAfterTyping);
-        QTest::qWait(20);
+        QVERIFY(PostedEventsHandled());
         QCOMPARE(clicks, 0);
     }
 
@@ -982,12 +982,11 @@ private slots:
         WhenOpen(&context, [&](TZmView* view) {
             Key(view, Qt::Key_Down);
             m_owner->grabMouse();
-            QTest::qWait(10);
         });
         m_menu->Popup(QPoint(50, 50));
         m_owner->releaseMouse();
         QVERIFY(VisiblePopups().isEmpty());
-        QTest::qWait(20);
+        QVERIFY(PostedEventsHandled());
         QCOMPARE(clicks, 0);
     }
 };

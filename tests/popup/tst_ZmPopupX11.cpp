@@ -153,7 +153,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(other.Presses, 1, 10000);
         QCOMPARE(otherPressesWhileOpen, 0);
         QVERIFY(!OpenMenu());
-        QTest::qWait(50);
+        QVERIFY(PostedEventsHandled());
         QCOMPARE(clicks, 0);
         QCOMPARE(owner.Presses, 0);
     }

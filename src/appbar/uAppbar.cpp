@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/uUtils.h"
 #include "appbar/AppBarGeometry.h"
+#include "appbar/CaptionLabel.h"
 #include "appbar/StayOnTop.h"
 #include "appbar/SummonKey.h"
 #include "base/TColor.h"
@@ -81,12 +82,12 @@ TfAppBar::TfAppBar(QWidget* parent)
     connect(sbFull, &QToolButton::clicked, this, &TfAppBar::sbFullClick);
     connect(sbMessenger, &QToolButton::clicked, this, &TfAppBar::sbMessengerClick);
 
-    Label1 = new QLabel(QStringLiteral("You have 13 new e-mails"), this);
-    Label1->setFont(PixelFont(QStringLiteral("Arial"), 13, true));
+    Label1 = new TCaptionLabel(QStringLiteral("You have 13 new e-mails"), QStringLiteral("Arial"),
+                               13, true, this);
     Label1->move(28, 4);
     Label1->adjustSize();
-    Label2 = new QLabel(QStringLiteral("Online Contacts: 4 of 8"), this);
-    Label2->setFont(PixelFont(QStringLiteral("Arial"), 13, true));
+    Label2 = new TCaptionLabel(QStringLiteral("Online Contacts: 4 of 8"), QStringLiteral("Arial"),
+                               13, true, this);
     Label2->move(220, 4);
     Label2->adjustSize();
 

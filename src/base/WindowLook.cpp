@@ -1,5 +1,7 @@
 #include "base/WindowLook.h"
 
+#include "base/FontFaces.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -9,7 +11,8 @@
 
 QFont PixelFont(const QString& family, int pixels, bool bold, bool italic)
 {
-    QFont f(family);
+    QFont f;
+    f.setFamilies(FontFamiliesFor(family));
     f.setPixelSize(pixels);
     f.setBold(bold);
     f.setItalic(italic);

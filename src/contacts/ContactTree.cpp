@@ -3,6 +3,7 @@
 #include "app/uUtils.h"
 #include "base/ImageList.h"
 #include "base/TColor.h"
+#include "base/WindowLook.h"
 #include "contacts/Presence.h"
 #include "contacts/StatusImages.h"
 #include "popup/ZmPopupMenu.h"
@@ -82,11 +83,7 @@ TContactTree::TContactTree(TImageList* images, QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     viewport()->setMouseTracking(true);
 
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    f.setBold(true);
-    f.setItalic(true);
-    setFont(f);
+    setFont(PixelFont(QStringLiteral("Arial"), 11, true, true));
 
     // Cream background; the selection looks the same with or without focus.
     QPalette pal = palette();

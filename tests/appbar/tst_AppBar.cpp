@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "appbar/AppBarGeometry.h"
+#include "appbar/CaptionLabel.h"
 #include "appbar/uAppbar.h"
 
 #include "ZentroTest.h"
@@ -43,6 +44,45 @@ private slots:
         QCOMPARE(bar.Label2->pos(), QPoint(220, 4));
         QCOMPARE(bar.Label1->font().pixelSize(), 13);
         QVERIFY(bar.Label1->font().bold());
+    }
+
+    // Drawn from the face's file, a caption looks as a label draws it;
+    // text the face cannot show, or a face not installed, falls back.
+    void captionsDrawAsLabels_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("fromFace");
+        QTest::newRow("latin") << "You have 13 new e-mails"
+                               << "Arial" << true;
+        QTest::newRow("kerned pairs") << "AVATAR Wo To"
+                                      << "Arial" << true;
+        QTest::newRow("not in the face") << "Mail \u2603 \u65e5"
+                                         << "Arial" << false;
+        QTest::newRow("no such face") << "Online"
+                                      << "Zentro No Such Face" << false;
+    }
+
+    void captionsDrawAsLabels()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(bool, fromFace);
+        QWidget window;
+        TCaptionLabel caption(text, family, 13, true, &window);
+        QLabel label(text, &window);
+        label.setFont(caption.font());
+        caption.adjustSize();
+        label.adjustSize();
+        QCOMPARE(caption.DrawnFromFace(), fromFace);
+        QCOMPARE(caption.size(), label.size());
+        QCOMPARE(caption.grab().toImage(), label.grab().toImage());
+        // A new text is laid out anew.
+        caption.setText(text + QStringLiteral(" 2"));
+        label.setText(caption.text());
+        caption.adjustSize();
+        label.adjustSize();
+        QCOMPARE(caption.grab().toImage(), label.grab().toImage());
     }
 
     void hintsShowWhileAnotherWindowIsActive()

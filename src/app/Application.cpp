@@ -27,7 +27,14 @@ void CreateStartupWindows()
 {
     fAppBar = new TfAppBar();
     // Hidden for the whole run; its transcript never starts the engine.
-    fChat = new TfChat();
+    // Made once the bar is on the screen: the bar comes first.
+    QObject::connect(
+        fAppBar, &TfAppBar::FirstPainted, fAppBar,
+        [] {
+            if (!fChat)
+                fChat = new TfChat();
+        },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }
 
 void DeleteOwnerlessWindows()

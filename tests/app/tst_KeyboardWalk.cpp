@@ -70,6 +70,7 @@ void Open(const QString& window)
         QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
         focus = f->leSubject;
     } else if (window == QLatin1String("chat")) {
+        QTRY_VERIFY_WITH_TIMEOUT(fChat, 5000);
         fChat->show();
         focus = fChat->re;
     }

@@ -57,7 +57,8 @@ private slots:
     {
         CreateStartupWindows();
         QVERIFY(fAppBar);
-        QVERIFY(fChat);
+        // Made once the bar is on the screen.
+        QTRY_VERIFY_WITH_TIMEOUT(fChat, 5000);
         QVERIFY(!fChat->isVisible());
         QCOMPARE(fChat->windowTitle(), QStringLiteral("Chat"));
         QCOMPARE(fChat->pos(), QPoint(584, 336));

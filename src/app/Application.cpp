@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "appbar/uAppbar.h"
+#include "base/AppSetup.h"
 #include "base/AppState.h"
 #include "chat/uChat.h"
 
@@ -26,11 +27,13 @@ TViewMode CurrentViewMode()
 void CreateStartupWindows()
 {
     fAppBar = new TfAppBar();
-    // Hidden for the whole run; its transcript never starts the engine.
-    // Made once the bar is on the screen: the bar comes first.
+    // The windows' icon and the chat window (hidden for the whole run; its
+    // transcript never starts the engine) once the bar is on the screen:
+    // the bar comes first.
     QObject::connect(
         fAppBar, &TfAppBar::FirstPainted, fAppBar,
         [] {
+            SetApplicationIcon();
             if (!fChat)
                 fChat = new TfChat();
         },

@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     if (!ChoosePlatform(argc, argv))
         return 1;
     QApplication app(argc, argv);
-    SetUpApplication(app);
+    SetUpApplication(app, TIconTiming::Later);
     // Signals and the session's end are kept until the window loop runs.
     TSessionEnd sessionEnd;
     // A later start shows the running Zentro instead of a second app-bar.

@@ -29,14 +29,20 @@ QAccessibleInterface* PlainWindowAccessible(const QString& className, QObject* o
 
 } // namespace
 
-void SetUpApplication(QApplication& app)
+void SetApplicationIcon()
+{
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(Artwork::Icon(QStringLiteral("app/zentro")));
+}
+
+void SetUpApplication(QApplication& app, TIconTiming icon)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zentro"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zentro"));
     QGuiApplication::setApplicationDisplayName(QString());
     app.setQuitOnLastWindowClosed(false);
-    // Every window shows Zentro's icon unless it has one of its own.
-    QApplication::setWindowIcon(Artwork::Icon(QStringLiteral("app/zentro")));
+    if (icon == TIconTiming::Now)
+        SetApplicationIcon();
     InstallHintStyle(app);
     QAccessible::installFactory(PlainWindowAccessible);
     new TKeyboardMenus(&app);

@@ -1,7 +1,8 @@
 // The program after a day of use, each figure in a process of its own:
 //   chats    memory after 50 chats opened and closed, over the first
 //   idle     a composer left alone, caret blinking in Subject or in the
-//            message, on the GL the display offers (software GL here)
+//            message, on the GL the display offers (software GL here); the
+//            message beside a bare view with its caret blinking
 //   release  memory 30 s after the last HTML window closed, against the
 //            program's fresh memory
 //   typing   a keystroke in a 5,000-paragraph message until the editor
@@ -46,21 +47,24 @@ QList<bench::Row> Chats(int runs)
 
 QList<bench::Row> Idle(int runs)
 {
-    QList<double> subject, message;
+    QList<double> subject, message, floor;
     for (int i = 0; i < runs; ++i) {
+        const auto f = bench::RunMeasurements(QStringLiteral(ZENTRO_HTML_FLOOR_PATH),
+                                              {QStringLiteral("idle")}, 120000);
+        floor << Value(f, "idle") + Value(f, "idleServer");
         const auto z = RunHelper(QStringLiteral("idle"));
         subject << Value(z, "subject") + Value(z, "subjectServer");
         message << Value(z, "message") + Value(z, "messageServer");
         std::printf("    run %d: caret in Subject %.2f %% (X server %.2f %%),"
-                    " in the message %.2f %% (X server %.2f %%)\n",
+                    " in the message %.2f %% (X server %.2f %%); bare view %.2f %%\n",
                     i + 1, Value(z, "subject"), Value(z, "subjectServer"), Value(z, "message"),
-                    Value(z, "messageServer"));
+                    Value(z, "messageServer"), floor.last());
         std::fflush(stdout);
     }
     return {bench::Row{QStringLiteral("composer left alone, caret in Subject, with X (median)"),
                        bench::Median(subject), QStringLiteral("%"), 0, 0, 0.5},
             bench::Row{QStringLiteral("composer left alone, caret in message, with X (median)"),
-                       bench::Median(message), QStringLiteral("%"), 0, 0, 0.5}};
+                       bench::Median(message), QStringLiteral("%"), bench::Median(floor), 0, 0.5}};
 }
 
 QList<bench::Row> Release(int runs)

@@ -2,10 +2,13 @@
 
 #include "ProcessTree.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -140,6 +143,25 @@ QHash<QString, double> RunMeasurements(const QString& program, const QStringList
             out.insert(parts[0], parts[1].toDouble());
     }
     return out;
+}
+
+void Idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+std::pair<double, double> IdleCpu(int seconds)
+{
+    const int own = int(QCoreApplication::applicationPid());
+    const int server = XServerPid();
+    const double own0 = TreeCpuSeconds(own);
+    const double server0 = server ? TreeCpuSeconds(server) : 0;
+    Idle(seconds * 1000);
+    const double own1 = TreeCpuSeconds(own);
+    const double server1 = server ? TreeCpuSeconds(server) : 0;
+    return {(own1 - own0) / seconds * 100.0, (server1 - server0) / seconds * 100.0};
 }
 
 } // namespace bench

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 namespace bench {
 
@@ -24,6 +25,11 @@ qint64 TreeRssKiB(int pid);
 double TreeCpuSeconds(int pid);
 // The X server of this display, or 0 when it cannot be found.
 int XServerPid();
+// Runs the event loop for the given time.
+void Idle(int ms);
+// Percent of a core this process's tree and the X server use while the
+// event loop runs for the given time.
+std::pair<double, double> IdleCpu(int seconds);
 // How many processes of the tree run the given executable name.
 int CountInTree(int pid, const QString& exeName);
 

@@ -239,13 +239,6 @@ std::pair<double, double> SelectionChanges()
     return {longMessage, shortMessage};
 }
 
-void Idle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 double RssMiB(int pid)
 {
     return pid ? bench::TreeRssKiB(pid) / 1024.0 : 0;
@@ -254,19 +247,6 @@ double RssMiB(int pid)
 int OwnPid()
 {
     return int(QCoreApplication::applicationPid());
-}
-
-// Percent of a core the process tree and the X server use while the event
-// loop runs for the given time.
-std::pair<double, double> IdleCpu(int seconds)
-{
-    const int server = bench::XServerPid();
-    const double own0 = bench::TreeCpuSeconds(OwnPid());
-    const double server0 = server ? bench::TreeCpuSeconds(server) : 0;
-    Idle(seconds * 1000);
-    const double own1 = bench::TreeCpuSeconds(OwnPid());
-    const double server1 = server ? bench::TreeCpuSeconds(server) : 0;
-    return {(own1 - own0) / seconds * 100.0, (server1 - server0) / seconds * 100.0};
 }
 
 // Counts the paints of a widget and notes the time of the last one.
@@ -303,7 +283,7 @@ double KeyToPaint(TfMail* composer, int paragraphs)
         return -1;
     TPaintWatch watch;
     proxy->installEventFilter(&watch);
-    Idle(500);
+    bench::Idle(500);
     QList<double> ms;
     for (int i = 0; i < Warmups + Samples; ++i) {
         const int before = watch.count;
@@ -316,7 +296,7 @@ double KeyToPaint(TfMail* composer, int paragraphs)
         if (i >= Warmups)
             ms << (ok ? (watch.last - start) / 1e6 : -1);
         // Apart as a quick typist's keys, so that each is drawn alone.
-        Idle(100);
+        bench::Idle(100);
     }
     proxy->removeEventFilter(&watch);
     return bench::Median(ms);
@@ -339,18 +319,18 @@ void Chats()
         if (!shown)
             return;
         WaitFor([shown] { return shown->windowHandle() && shown->windowHandle()->isExposed(); });
-        Idle(30);
+        bench::Idle(30);
         shown->close();
-        Idle(30);
+        bench::Idle(30);
     };
     once();
-    Idle(1000);
+    bench::Idle(1000);
     const int server = bench::XServerPid();
     const double first = RssMiB(OwnPid());
     const double serverFirst = RssMiB(server);
     for (int i = 1; i < 50; ++i)
         once();
-    Idle(1000);
+    bench::Idle(1000);
     std::printf("first %.3f\nlast %.3f\nserverFirst %.3f\nserverLast %.3f\n", first,
                 RssMiB(OwnPid()), serverFirst, RssMiB(server));
 }
@@ -362,35 +342,35 @@ void IdleComposer()
         return;
     composer->activateWindow();
     composer->leSubject->setFocus();
-    Idle(3000);
-    const auto [subject, subjectServer] = IdleCpu(10);
+    bench::Idle(3000);
+    const auto [subject, subjectServer] = bench::IdleCpu(10);
     // A click puts the caret into the message, as the user does.
     QWidget* proxy = composer->web->EngineWidget()->focusProxy();
     if (!proxy)
         return;
     Mouse(proxy, QEvent::MouseButtonPress);
     Mouse(proxy, QEvent::MouseButtonRelease);
-    Idle(3000);
-    const auto [message, messageServer] = IdleCpu(10);
+    bench::Idle(3000);
+    const auto [message, messageServer] = bench::IdleCpu(10);
     std::printf("subject %.3f\nsubjectServer %.3f\nmessage %.3f\nmessageServer %.3f\n", subject,
                 subjectServer, message, messageServer);
 }
 
 void Release()
 {
-    Idle(3000);
+    bench::Idle(3000);
     const double fresh = RssMiB(OwnPid());
     TfMail* composer = ReadyComposer();
     if (!composer)
         return;
-    Idle(1000);
+    bench::Idle(1000);
     const double open = RssMiB(OwnPid());
     // Closed from the event loop, as the user closes it: the window is
     // deleted once that loop runs on.
     QTimer::singleShot(0, composer, &QWidget::close);
-    Idle(5000);
+    bench::Idle(5000);
     const double after5 = RssMiB(OwnPid());
-    Idle(25000);
+    bench::Idle(25000);
     std::printf("fresh %.3f\nopen %.3f\nafter5 %.3f\nafter30 %.3f\n", fresh, open, after5,
                 RssMiB(OwnPid()));
 }

@@ -4,13 +4,17 @@
 //   command  a bold command and its question sent to a view in design mode
 //   page     load a one-paragraph page, then another view loading it again
 //            (the Full Mode window's floor)
-// Prints "first <ms>" and "later <ms>", or "floor <ms>" (a median).
+//   idle     a view in design mode, drawn in software as the program draws
+//            it, left alone with the caret blinking in it
+// Prints "first <ms>" and "later <ms>", "floor <ms>" (a median), or
+// "idle <percent>" and "idleServer <percent>".
 
 #include "BenchCommon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QQuickWindow>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -99,21 +103,38 @@ double Command()
     return bench::Median(ms);
 }
 
+// The caret blinks in the document, as in a composer's message.
+std::pair<double, double> IdleWithCaret()
+{
+    auto view = LoadedView(400);
+    Run(view->page(), QStringLiteral("document.designMode = 'on'; true"));
+    view->activateWindow();
+    view->setFocus();
+    Run(view->page(), QStringLiteral("document.body.focus(); true"));
+    bench::Idle(3000);
+    return bench::IdleCpu(10);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (mode == "idle")
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     if (mode == "design" || mode == "page") {
         const auto once = mode == "design" ? DesignOnce : PageOnce;
         const double first = once();
         const double later = once();
         std::printf("first %.3f\nlater %.3f\n", first, later);
+    } else if (mode == "idle") {
+        const auto [own, server] = IdleWithCaret();
+        std::printf("idle %.3f\nidleServer %.3f\n", own, server);
     } else if (mode == "command") {
         std::printf("floor %.3f\n", Command());
     } else {
-        std::fprintf(stderr, "usage: floor_html design|command|page\n");
+        std::fprintf(stderr, "usage: floor_html design|command|page|idle\n");
         return 2;
     }
     std::fflush(stdout);

@@ -25,6 +25,7 @@
     let flatSheet = null;
     // Whether the document has changed since the last snapshot.
     let changed = false;
+    let snapshotSelection = [];
     // What the program's copy of the document was last sent: the body's
     // top-level nodes then, and the program's name for that state. Nodes
     // changed since, and whether anything outside the body changed.
@@ -223,7 +224,16 @@
         return a ? a.getAttribute('href') : '';
     }
 
+    // The selection as the last snapshot saw it.
+    function selectionKey() {
+        const sel = document.getSelection();
+        return sel && sel.rangeCount
+                   ? [sel.anchorNode, sel.anchorOffset, sel.focusNode, sel.focusOffset]
+                   : [];
+    }
+
     function snapshot() {
+        snapshotSelection = selectionKey();
         const s = {states: {}, enabled: {}, values: {}, link: linkAtSelection(),
                    designMode: document.designMode};
         for (const c of STATES)
@@ -293,6 +303,27 @@
         });
     }
 
+    // Each snapshot is work in the keystroke's own task, before the
+    // character is drawn (a few milliseconds in a long message): a key
+    // brings only the reports that can differ. Typing reports through its
+    // input event; the selection change it causes next, over the same
+    // selection and document, brings nothing new, nor does a plain
+    // character's key coming up. Other keys (shortcuts that set the style
+    // of what is typed next, for one) may change the state alone.
+    function selectionChanged() {
+        const now = selectionKey();
+        if (!changed && now.length === snapshotSelection.length &&
+            now.every((v, i) => v === snapshotSelection[i]))
+            return;
+        schedule();
+    }
+
+    function keyUp(event) {
+        if (event.key.length === 1 && !event.ctrlKey && !event.altKey && !event.metaKey)
+            return;
+        schedule();
+    }
+
     // Mail is shown, never sent anywhere: no form submits.
     function refuseSubmit(event) {
         event.preventDefault();
@@ -318,8 +349,10 @@
     // Listeners on the document are lost when it is rewritten: attach them
     // again after every write.
     function attach() {
-        for (const type of ['selectionchange', 'input', 'keyup', 'mouseup', 'focus'])
+        for (const type of ['input', 'mouseup', 'focus'])
             document.addEventListener(type, schedule, true);
+        document.addEventListener('selectionchange', selectionChanged, true);
+        document.addEventListener('keyup', keyUp, true);
         document.addEventListener('submit', refuseSubmit, true);
         for (const type of ['click', 'auxclick'])
             document.addEventListener(type, refuseLink, true);

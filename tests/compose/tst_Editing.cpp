@@ -132,6 +132,42 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Body(f).contains(QStringLiteral("<b>plain</b>")), 10000);
     }
 
+    // Keys typed into the message report what they change, and nothing
+    // more is asked of them (see the bridge's keyUp).
+    void keysReportWhatTheyChange_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("toBold"); // else: to Undo
+        QTest::newRow("a character typed") << int(Qt::Key_X) << 0 << false;
+        QTest::newRow("the caret moved into bold") << int(Qt::Key_End) << 0 << true;
+        QTest::newRow("a style shortcut on the caret")
+            << int(Qt::Key_B) << int(Qt::ControlModifier) << true;
+    }
+
+    void keysReportWhatTheyChange()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, toBold);
+        TfMail* f = Open(QStringLiteral("Darvel"));
+        QVERIFY(WaitReady(f));
+        SetMessage(f, QStringLiteral("<p id=p>plain <b>bold</b></p>"));
+        CaretIn(f, QStringLiteral("p"), 2);
+        const auto reached = [f, toBold] {
+            return toBold ? f->BoldButton->isChecked() : f->UndoButton->isEnabled();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(f->PasteButton->isEnabled() || !f->CutButton->isEnabled(), 10000);
+        QVERIFY(!reached());
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QWidget* page = f->web->EngineWidget()->focusProxy();
+        QVERIFY(page);
+        page->setFocus();
+        QTest::keyClick(page, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY_WITH_TIMEOUT(reached(), 10000);
+    }
+
     void messageMenuInThreeColumns()
     {
         TfMail* f = Open(QStringLiteral("Darvel"));

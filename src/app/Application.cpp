@@ -3,6 +3,7 @@
 #include "appbar/uAppbar.h"
 #include "base/AppSetup.h"
 #include "base/AppState.h"
+#include "base/FontFaces.h"
 #include "chat/uChat.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ void DestroyAllWindows()
     // The HTML engine hands its surfaces over for deferred deletion: let
     // them go now, before the application object does.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ReleaseFontFaces();
     fAppBar = nullptr;
     fChat = nullptr;
 }

@@ -49,6 +49,12 @@ QString FaceFile(const QString& family, bool bold)
     return QString::fromUtf8(reinterpret_cast<const char*>(file));
 }
 
+QHash<QString, QRawFont>& LoadedFaces()
+{
+    static QHash<QString, QRawFont> faces;
+    return faces;
+}
+
 } // namespace
 
 bool FontFamilyInstalled(const QString& family)
@@ -77,7 +83,7 @@ QStringList FontFamiliesFor(const QString& family)
 
 QRawFont FontFace(const QString& family, int pixels, bool bold)
 {
-    static QHash<QString, QRawFont> known;
+    QHash<QString, QRawFont>& known = LoadedFaces();
     const QString key = QStringLiteral("%1/%2/%3").arg(family).arg(pixels).arg(bold);
     if (auto it = known.constFind(key); it != known.cend())
         return *it;
@@ -92,4 +98,9 @@ QRawFont FontFace(const QString& family, int pixels, bool bold)
     }
     known.insert(key, face);
     return face;
+}
+
+void ReleaseFontFaces()
+{
+    LoadedFaces().clear();
 }

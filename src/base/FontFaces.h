@@ -19,3 +19,7 @@ QStringList FontFamiliesFor(const QString& family);
 // The face of the family (or of our stand-in for it) at a pixel size,
 // loaded from its file; invalid where neither is installed as such.
 QRawFont FontFace(const QString& family, int pixels, bool bold);
+
+// Lets the faces loaded so far go while the application still exists: a
+// font engine outliving it would be freed after the font system it uses.
+void ReleaseFontFaces();

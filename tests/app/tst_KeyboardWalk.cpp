@@ -44,6 +44,8 @@ QString Where()
 void Open(const QString& window)
 {
     CreateStartupWindows();
+    // The chat window comes once the bar has painted: not amid the keys.
+    QTRY_VERIFY_WITH_TIMEOUT(fChat, 5000);
     QWidget* focus = nullptr;
     if (window == QLatin1String("bar")) {
         fAppBar->Summon();
@@ -70,7 +72,6 @@ void Open(const QString& window)
         QTRY_VERIFY_WITH_TIMEOUT(f->EditorReady, 20000);
         focus = f->leSubject;
     } else if (window == QLatin1String("chat")) {
-        QTRY_VERIFY_WITH_TIMEOUT(fChat, 5000);
         fChat->show();
         focus = fChat->re;
     }

@@ -494,6 +494,7 @@ private slots:
     void theLayoutIsWrittenOnlyWhenTheRunEndsInFullMode()
     {
         CreateStartupWindows();
+        QTRY_VERIFY_WITH_TIMEOUT(fChat, 5000);
         // Customize, switch to Messenger Mode, then the end: nothing written.
         WorkDir left;
         fAppBar->sbFull->click();

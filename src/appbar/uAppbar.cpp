@@ -347,16 +347,21 @@ void TfAppBar::tRollTimer()
     }
     // At rest: nothing can change until the pointer enters or leaves the
     // shape, and the window system reports both; nor while RollDown holds
-    // the bar, which wakes the roll when the hold ends.
-    if (!PointerHeldElsewhere())
-        tRoll->stop();
+    // the bar: the roll wakes when the hold ends. (A coarse timer for that
+    // may fire a little early, and the bar then stayed down for good.)
+    if (PointerHeldElsewhere())
+        return;
+    tRoll->stop();
+    if (!m_heldDown.hasExpired())
+        QTimer::singleShot(m_heldDown.remainingTime() + 1, Qt::PreciseTimer, this,
+                           &TfAppBar::WakeRoll);
 }
 
 void TfAppBar::RollDown()
 {
     PointerMoved(); // asked for: as good as the pointer touching it
     m_heldDown.setRemainingTime(RollDownHoldMs);
-    QTimer::singleShot(RollDownHoldMs + 1, this, &TfAppBar::WakeRoll);
+    QTimer::singleShot(RollDownHoldMs + 1, Qt::PreciseTimer, this, &TfAppBar::WakeRoll);
     raise();
     WakeRoll();
 }

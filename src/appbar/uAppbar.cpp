@@ -322,9 +322,11 @@ bool TfAppBar::PointerOnBar(QPoint* where) const
     const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> onRoot(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, onBar->root), nullptr), &std::free);
     // Another window over the bar, or none of this display's windows (the
-    // pointer is on a Wayland surface): not on the bar.
+    // pointer is on a Wayland surface): not on the bar. Unless the pointer
+    // has entered the bar's shape and not left it: XWayland's stacking may
+    // put a window the compositor shows under the bar above it.
     if (!onRoot || onRoot->child != own)
-        return false;
+        return underMouse();
     const qreal ratio = devicePixelRatioF();
     const QPoint local(qFloor(onBar->win_x / ratio), qFloor(onBar->win_y / ratio));
     return IsPointOnBar(mapToGlobal(local));

@@ -4,6 +4,7 @@
 // floor).
 
 #include "BenchCommon.h"
+#include "PaintCounter.h"
 
 #include "base/ImageList.h"
 #include "contacts/ContactTree.h"
@@ -36,17 +37,6 @@ QString ContactName(int g, int c)
         .arg(n, 3, 10, QLatin1Char('0'))
         .arg(g);
 }
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 struct Trees {
     QWidget window;
@@ -120,7 +110,7 @@ QList<bench::Row> Run(int runs)
                                  model->index(49, 0, model->index(g, 0)));
             t.tree->selectionModel()->select(selection, QItemSelectionModel::Select);
             Settle();
-            PaintCounter counter;
+            TPaintCounter counter;
             t.tree->viewport()->installEventFilter(&counter);
             const QPoint target = t.tree->RowRect(t.tree->Group(0)).center();
             QElapsedTimer timer;

@@ -362,8 +362,8 @@ void TfAppBar::tRollTimer()
 void TfAppBar::RollDown()
 {
     PointerMoved(); // asked for: as good as the pointer touching it
+    // The roll comes to rest down, and from there wakes when the hold ends.
     m_heldDown.setRemainingTime(RollDownHoldMs);
-    QTimer::singleShot(RollDownHoldMs + 1, Qt::PreciseTimer, this, &TfAppBar::WakeRoll);
     raise();
     WakeRoll();
 }

@@ -5,6 +5,7 @@
 #include "htmlengine/HtmlRequestPolicy.h"
 #include "htmlengine/ResSchemeHandler.h"
 #include "htmlview/HtmlViewOptions.h"
+#include "htmlview/SharedGlContext.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -27,15 +28,10 @@
 #include <QWebEngineView>
 
 #include <type_traits>
+#include <utility>
 
 namespace {
 
-// Loaded into a program that does not link it, the library is loaded late,
-// and the scheme must be known before the engine's first profile; linked,
-// it is loaded before the application object, and the engine needs shared
-// GL contexts from the start (the program that loads it late has made the
-// shared context itself).
-//
 // The engine's widget draws its pages in software, as pictures painted
 // like any widget: drawn with GL, it would make its whole window
 // GL-composed, and every caret blink anywhere in the window would compose
@@ -65,13 +61,47 @@ bool AssistiveToolsListening()
     return false;
 }
 
+// Pages drawn with GL go through contexts shared with the windows'. A
+// program that links the library gets the shared context with its
+// application object; loaded late, the library is given one, made here
+// before the engine starts, and the windows compose with it from then on.
+// Pages drawn in software leave it unmade and tell Qt that this program
+// draws nothing with GL: no GL library is loaded, which spares the
+// program the software rasteriser and its compiler, about 50 MiB that
+// stayed after the last view.
+// Qt reads the variable once, when the engine starts; it is taken away
+// again then, so that the programs opened from here (a browser for a link)
+// keep their GL.
+bool NoGlForTheEngineStart = false;
+
+void PrepareGraphics(bool software)
+{
+    if (software) {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION")) {
+            qputenv("QT_XCB_GL_INTEGRATION", "none");
+            NoGlForTheEngineStart = true;
+        }
+        return;
+    }
+    QOpenGLContext* context = qt_gl_global_share_context();
+    if (!context || context->isValid() || context->create())
+        return;
+    // No GL here (the offscreen platform): the engine paints in software.
+    qt_gl_set_global_share_context(nullptr);
+    delete context;
+}
+
 const bool SoftwarePages = [] {
     const bool software = !AssistiveToolsListening();
-    if (software)
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    PrepareGraphics(software);
     return software;
 }();
 
+// Loaded into a program that does not link it, the library is loaded late,
+// and the scheme must be known before the engine's first profile; linked,
+// it is loaded before the application object, and the engine needs shared
+// GL contexts from the start.
 [[maybe_unused]] const bool PreparedForViews = [] {
     if (!QCoreApplication::instance())
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -137,6 +167,8 @@ THtmlEngineView::THtmlEngineView(QWidget* parent, QObject* bridge, const TEvents
         surface->hide();
     }
     m_page = new THtmlPage(THtmlProfile::Acquire(), m_events.Editing, m_view);
+    if (std::exchange(NoGlForTheEngineStart, false))
+        qunsetenv("QT_XCB_GL_INTEGRATION");
     m_page->setUrlRequestInterceptor(m_policy);
     m_channel = new QWebChannel(m_page);
     m_channel->registerObject(QStringLiteral("host"), bridge);

@@ -1,42 +1,18 @@
 #include "htmlview/HtmlEngineLoader.h"
 
+#include "htmlview/SharedGlContext.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
-#include <QOpenGLContext>
 #include <QStringList>
 
 #include <dlfcn.h>
 
-// Qt keeps the context that every GL context of the program shares with
-// here; it has no public setter, and the attribute that makes Qt create
-// it only counts before the application object exists.
-QT_BEGIN_NAMESPACE
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
-Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
-QT_END_NAMESPACE
-
 namespace {
 
 constexpr char LibraryName[] = "libzentro-htmlengine.so";
-
-// The engine paints through GL contexts shared with the windows'. A
-// program that links the engine gets the shared context before its
-// application object; loaded late, the engine needs it made now, before
-// its library is loaded, and the windows compose with it from then on.
-void ShareGlContexts()
-{
-    if (qt_gl_global_share_context())
-        return;
-    auto* context = new QOpenGLContext(QCoreApplication::instance());
-    if (!context->create()) {
-        // No GL here (the offscreen platform): the engine paints in software.
-        delete context;
-        return;
-    }
-    qt_gl_set_global_share_context(context);
-}
 
 // Next to the program in the build tree, in the program's own library
 // folder once installed.
@@ -56,9 +32,30 @@ void ExposePagesToScreenReaders()
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
 }
 
+// The engine's library reads the shared context as it loads, and warns
+// when there is none. Whether the context is made (and a GL library
+// loaded) is the engine's choice, made once it has loaded.
+void PlaceSharedGlContext()
+{
+    if (!qt_gl_global_share_context())
+        qt_gl_set_global_share_context(new QOpenGLContext(QCoreApplication::instance()));
+}
+
+// The engine keeps a second helper for the whole run, one that starts the
+// helpers that run without a sandbox: about 50 MiB resident, 8 MiB of its
+// own. This program starts none of those (the engine's GPU and network
+// work run inside it), so the helper is not made. A user's own flags stand.
+void SpareUnsandboxedHelper()
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-unsandboxed-zygote"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-unsandboxed-zygote").trimmed());
+}
+
 THtmlEngineFactory LoadFactory()
 {
     ExposePagesToScreenReaders();
+    SpareUnsandboxedHelper();
     // A program that links the library (the tests, the benchmark) has it
     // already.
     if (auto* linked = reinterpret_cast<THtmlEngineFactory>(dlsym(RTLD_DEFAULT, HtmlEngineEntry)))
@@ -67,7 +64,7 @@ THtmlEngineFactory LoadFactory()
     for (const QString& candidate : candidates) {
         if (!QFileInfo::exists(candidate))
             continue;
-        ShareGlContexts();
+        PlaceSharedGlContext();
         QLibrary library(candidate);
         if (auto* factory = reinterpret_cast<THtmlEngineFactory>(library.resolve(HtmlEngineEntry)))
             return factory; // the library stays loaded for the rest of the run

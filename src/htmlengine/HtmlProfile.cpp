@@ -1,5 +1,6 @@
 #include "htmlengine/HtmlProfile.h"
 
+#include "htmlengine/LibraryPages.h"
 #include "htmlengine/ResSchemeHandler.h"
 
 #include <QCoreApplication>
@@ -33,9 +34,14 @@ void DeleteProfile()
         return;
     delete s.profile;
     // The engine frees the profile's objects in tasks of its own; the heap
-    // is trimmed once they have run.
+    // is trimmed once they have run, and the code of the engine and of the
+    // libraries it brought, which hardly runs until the next view, is given
+    // back too.
     if (!s.quitting)
-        QTimer::singleShot(THtmlProfile::ReleaseDelayMs, qApp, [] { malloc_trim(0); });
+        QTimer::singleShot(THtmlProfile::ReleaseDelayMs, qApp, [] {
+            malloc_trim(0);
+            ReleaseLibraryPagesFrom(reinterpret_cast<const void*>(&THtmlProfile::Acquire));
+        });
 }
 
 } // namespace

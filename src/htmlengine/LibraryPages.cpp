@@ -1,0 +1,109 @@
+#include "htmlengine/LibraryPages.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <cstdint>
+#include <link.h>
+#include <sys/mman.h>
+
+namespace {
+
+struct TMapping {
+    uintptr_t start = 0;
+    uintptr_t end = 0;
+    QByteArray perms;
+    QByteArray inode;
+    long rssKiB = 0;
+    long anonymousKiB = 0;
+};
+
+// A "Name:   123 kB" line's number.
+long KiB(const QByteArray& line)
+{
+    const QByteArray value = line.mid(line.indexOf(':') + 1).trimmed();
+    return value.left(value.indexOf(' ')).toLong();
+}
+
+QList<TMapping> Mappings()
+{
+    QList<TMapping> mappings;
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly))
+        return mappings;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const int dash = line.indexOf('-');
+        const int space = line.indexOf(' ');
+        // A mapping's header starts with its address range; its fields
+        // start with a capitalised name.
+        if (dash > 0 && space > dash && line.at(0) != ' ' && !line.left(dash).contains(':')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() < 5)
+                continue;
+            TMapping m;
+            bool ok = false;
+            m.start = uintptr_t(line.left(dash).toULongLong(&ok, 16));
+            m.end = uintptr_t(line.mid(dash + 1, space - dash - 1).toULongLong(nullptr, 16));
+            m.perms = fields.at(1);
+            m.inode = fields.at(4);
+            if (ok)
+                mappings << m;
+        } else if (!mappings.isEmpty() && line.startsWith("Rss:")) {
+            mappings.last().rssKiB = KiB(line);
+        } else if (!mappings.isEmpty() && line.startsWith("Anonymous:")) {
+            mappings.last().anonymousKiB = KiB(line);
+        }
+    }
+    return mappings;
+}
+
+// One address inside each loaded object, in the order they were loaded,
+// from the one that holds the given address on.
+QList<uintptr_t> ObjectsFrom(uintptr_t address)
+{
+    struct TWalk {
+        uintptr_t address;
+        bool found = false;
+        QList<uintptr_t> objects;
+    } walk{address, false, {}};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            auto* w = static_cast<TWalk*>(data);
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+                if (ph.p_type != PT_LOAD)
+                    continue;
+                const uintptr_t start = info->dlpi_addr + ph.p_vaddr;
+                if (w->address >= start && w->address < start + ph.p_memsz)
+                    w->found = true;
+                if (w->found && (ph.p_flags & PF_X))
+                    w->objects << start;
+            }
+            return 0;
+        },
+        &walk);
+    return walk.objects;
+}
+
+} // namespace
+
+long ReleaseLibraryPagesFrom(const void* addressInLibrary)
+{
+    const QList<uintptr_t> objects = ObjectsFrom(reinterpret_cast<uintptr_t>(addressInLibrary));
+    const QList<TMapping> mappings = Mappings();
+    QList<QByteArray> inodes;
+    for (const uintptr_t a : objects)
+        for (const TMapping& m : mappings)
+            if (a >= m.start && a < m.end && m.inode != "0")
+                inodes << m.inode;
+    long released = 0;
+    for (const TMapping& m : mappings) {
+        // "r-xp" and "r--p": private and never writable.
+        if (!inodes.contains(m.inode) || m.perms.size() < 4 || m.perms.at(1) != '-' ||
+            m.perms.at(3) != 'p' || m.anonymousKiB != 0 || m.rssKiB == 0)
+            continue;
+        if (madvise(reinterpret_cast<void*>(m.start), m.end - m.start, MADV_DONTNEED) == 0)
+            released += m.rssKiB;
+    }
+    return released;
+}

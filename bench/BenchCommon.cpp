@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -41,16 +42,64 @@ qint64 MonotonicNs()
 
 using proctree::ReadProc;
 
-qint64 TreeRssKiB(int pid)
+namespace {
+
+// Sums one "Name:   123 kB" field of a /proc file over a process tree.
+qint64 TreeKiB(int pid, const char* file, const QByteArray& field)
 {
     qint64 total = 0;
     for (int p : proctree::Tree(pid)) {
-        const QByteArray status = ReadProc(p, "status");
-        for (const QByteArray& line : status.split('\n'))
-            if (line.startsWith("VmRSS:"))
-                total += line.mid(6).trimmed().split(' ').first().toLongLong();
+        const QByteArray text = ReadProc(p, file);
+        for (const QByteArray& line : text.split('\n'))
+            if (line.startsWith(field))
+                total += line.mid(field.size()).trimmed().split(' ').first().toLongLong();
     }
     return total;
+}
+
+} // namespace
+
+qint64 TreeRssKiB(int pid)
+{
+    return TreeKiB(pid, "status", "VmRSS:");
+}
+
+qint64 TreeUniqueKiB(int pid)
+{
+    QSet<quint64> frames;
+    for (int p : proctree::Tree(pid)) {
+        QFile pagemap(QStringLiteral("/proc/%1/pagemap").arg(p));
+        if (!pagemap.open(QIODevice::ReadOnly))
+            continue;
+        // Only mappings with resident pages: the engine reserves far more
+        // address space than it uses.
+        quint64 start = 0, end = 0;
+        for (const QByteArray& line : ReadProc(p, "smaps").split('\n')) {
+            const QList<QByteArray> f = line.simplified().split(' ');
+            if (f.value(0).contains('-')) {
+                const QList<QByteArray> range = f.value(0).split('-');
+                start = range.value(0).toULongLong(nullptr, 16);
+                end = range.value(1).toULongLong(nullptr, 16);
+            } else if (f.value(0) == "Rss:" && f.value(1).toLongLong() > 0) {
+                const quint64 pages = (end - start) / 4096;
+                if (!pagemap.seek(qint64(start / 4096 * 8)))
+                    continue;
+                const QByteArray entries = pagemap.read(qint64(pages * 8));
+                const auto* e = reinterpret_cast<const quint64*>(entries.constData());
+                for (qsizetype i = 0; i < entries.size() / 8; ++i) {
+                    // Bit 63: present; bits 0-54: the frame, 0 for others
+                    // than root.
+                    if (!(e[i] >> 63))
+                        continue;
+                    const quint64 frame = e[i] & ((quint64(1) << 55) - 1);
+                    if (!frame)
+                        return -1;
+                    frames.insert(frame);
+                }
+            }
+        }
+    }
+    return frames.size() * 4;
 }
 
 double TreeCpuSeconds(int pid)

@@ -21,6 +21,10 @@ QString BoldMessage();
 
 // Resident memory of a process tree, in KiB.
 qint64 TreeRssKiB(int pid);
+// The same, a page that several of the tree's processes map counted once:
+// the memory the tree holds, as resident memory is for one process. Needs
+// the pages' frame numbers, which only root may read; -1 without them.
+qint64 TreeUniqueKiB(int pid);
 // CPU time used so far by a process tree, in seconds.
 double TreeCpuSeconds(int pid);
 // The X server of this display, or 0 when it cannot be found.

@@ -36,7 +36,7 @@ void CreateStartupWindows()
         [] {
             SetApplicationIcon();
             if (!fChat)
-                fChat = new TfChat();
+                fChat = new TfChat(nullptr, TfChat::TBuild::WhenShown);
         },
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }

@@ -18,16 +18,28 @@ constexpr QSize DesignSize(539, 396);
 
 } // namespace
 
-TfChat::TfChat(QWidget* parent) : QWidget(parent, Qt::Window)
+TfChat::TfChat(QWidget* parent, TBuild build) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Chat"));
     SetWindowLook(this);
     // Placed as designed, not centred.
     move(DesignPosition);
     resize(DesignSize);
-    BuildControls();
-    WireHandlers();
+    if (build == TBuild::Now) {
+        BuildControls();
+        WireHandlers();
+    }
     new TFocusReturn(this);
+}
+
+void TfChat::setVisible(bool visible)
+{
+    // Built before the window is shown, the controls are shown with it.
+    if (visible && !web) {
+        BuildControls();
+        WireHandlers();
+    }
+    QWidget::setVisible(visible);
 }
 
 TfChat::~TfChat()

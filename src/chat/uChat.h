@@ -13,7 +13,12 @@ class TxpButton;
 class TfChat : public QWidget {
     Q_OBJECT
 public:
-    explicit TfChat(QWidget* parent = nullptr);
+    // When the window builds its controls. The start-up window is never
+    // shown: built only once shown, its text edit does not index every
+    // installed font at start-up (about 7 MiB of the program's memory).
+    enum class TBuild { Now, WhenShown };
+
+    explicit TfChat(QWidget* parent = nullptr, TBuild build = TBuild::Now);
     ~TfChat() override;
 
     // A chat window for a further conversation: one the user has closed,
@@ -21,10 +26,13 @@ public:
     // its window-system image for the rest of the run.
     static TfChat* ForNewConversation();
 
-    THtmlView* web;
-    QWidget* Panel1;
-    QTextEdit* re;
-    TxpButton* xpButton1;
+    void setVisible(bool visible) override;
+
+    // Null until the controls are built.
+    THtmlView* web = nullptr;
+    QWidget* Panel1 = nullptr;
+    QTextEdit* re = nullptr;
+    TxpButton* xpButton1 = nullptr;
 
     void xpButton1Click(QObject* Sender);
 

@@ -54,6 +54,9 @@ void Open(const QString& window)
         fAppBar->sbFull->click();
         focus = fMain->tvFolders;
         if (window == QLatin1String("customize")) {
+            // The Full Mode window takes the keyboard as it fades in; that
+            // must be over before the dialog takes it.
+            QVERIFY(QTest::qWaitForWindowActive(fMain));
             fMain->Action3Execute();
             fMain->cd->tabs->setCurrentIndex(1);
             fMain->cd->lbActions->setCurrentRow(0);
@@ -79,6 +82,7 @@ void Open(const QString& window)
     focus->window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(focus->window()));
     focus->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), focus);
 }
 
 void Press(const QString& keys)

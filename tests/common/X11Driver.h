@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "VncPointer.h"
+
 #include <optional>
 
 namespace x11 {
@@ -122,36 +124,45 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
     return false;
 }
 
-// Under sway (tests/e2e/desktop sway) the compositor's own pointer moves,
-// as a hand would move it; XWayland learns of it as of a real one.
-inline bool SwayCursor(const QStringList& args)
+// The VNC server's pointer where the desktop has one (under sway), else
+// none: xdotool then drives the X server's pointer.
+inline TVncPointer* HandPointer()
 {
-    if (qEnvironmentVariableIsEmpty("SWAYSOCK"))
-        return false;
-    QProcess::execute(QStringLiteral("swaymsg"),
-                      QStringList{"-q", "seat", "seat0", "cursor"} + args);
-    return true;
+    TVncPointer& pointer = TVncPointer::Instance();
+    return pointer.Connected() ? &pointer : nullptr;
 }
 
 inline void MouseMove(int x, int y)
 {
-    if (!SwayCursor({QStringLiteral("set"), QString::number(x), QString::number(y)}))
+    if (TVncPointer* hand = HandPointer())
+        hand->MoveTo(QPoint(x, y));
+    else
         Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 inline void Click(int button)
 {
-    const QString b = QStringLiteral("button%1").arg(button);
-    if (!SwayCursor({QStringLiteral("press"), b}) || !SwayCursor({QStringLiteral("release"), b}))
+    if (TVncPointer* hand = HandPointer()) {
+        hand->Button(button, true);
+        hand->Button(button, false);
+    } else {
         Xdo({QStringLiteral("click"), QString::number(button)});
+    }
 }
 
 // A right-click as a hand makes it: press, a short pause, release.
 inline void RightClick()
 {
-    Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
+    TVncPointer* hand = HandPointer();
+    if (hand)
+        hand->Button(3, true);
+    else
+        Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
     QThread::msleep(100);
-    Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
+    if (hand)
+        hand->Button(3, false);
+    else
+        Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
 }
 
 // The whole virtual screen as it is now (null when it cannot be taken).
@@ -250,13 +261,14 @@ inline QRect PrimaryScreen()
     return QRect(0, 0, wh.value(0).toInt(), wh.value(1).toInt());
 }
 
-// False on XWayland but sway's (its own pointer moves there, SwayCursor):
+// False on XWayland but sway's (a VNC server's pointer moves there):
 // a headless compositor has no input devices, and
 // synthetic input (XTEST) there crashes Xwayland 22. Pointer- and
 // key-driven checks cannot run on such a display.
 inline bool SyntheticInput()
 {
-    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qEnvironmentVariableIsSet("SWAYSOCK");
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("ZENTRO_VNC_SOCKET");
 }
 
 // Keys go through XTEST only: none on XWayland.

@@ -40,7 +40,9 @@ void DeleteProfile()
     if (!s.quitting)
         QTimer::singleShot(THtmlProfile::ReleaseDelayMs, qApp, [] {
             malloc_trim(0);
-            ReleaseLibraryPagesFrom(reinterpret_cast<const void*>(&THtmlProfile::Acquire));
+            // A view opened meanwhile runs that code again.
+            if (Shared().pages == 0)
+                ReleaseLibraryPagesFrom(reinterpret_cast<const void*>(&THtmlProfile::Acquire));
         });
 }
 

@@ -61,6 +61,11 @@ bool AssistiveToolsListening()
     return false;
 }
 
+// Qt reads the variable that tells it there is no GL once, when the
+// engine starts; it is taken away again then, so that the programs opened
+// from here (a browser for a link) keep their GL.
+bool NoGlForTheEngineStart = false;
+
 // Pages drawn with GL go through contexts shared with the windows'. A
 // program that links the library gets the shared context with its
 // application object; loaded late, the library is given one, made here
@@ -69,11 +74,6 @@ bool AssistiveToolsListening()
 // draws nothing with GL: no GL library is loaded, which spares the
 // program the software rasteriser and its compiler, about 50 MiB that
 // stayed after the last view.
-// Qt reads the variable once, when the engine starts; it is taken away
-// again then, so that the programs opened from here (a browser for a link)
-// keep their GL.
-bool NoGlForTheEngineStart = false;
-
 void PrepareGraphics(bool software)
 {
     if (software) {

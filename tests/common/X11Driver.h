@@ -7,14 +7,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
-
-#include "VncPointer.h"
 
 #include <optional>
 
@@ -124,45 +123,42 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
     return false;
 }
 
-// The VNC server's pointer where the desktop has one (under sway), else
-// none: xdotool then drives the X server's pointer.
-inline TVncPointer* HandPointer()
+// Under sway the pointer moves as a device moves it (vnc_pointer.py, which
+// the desktop names); elsewhere xdotool moves the X server's. False there.
+inline bool HandPointer(const QPoint& at, const QStringList& click = {})
 {
-    TVncPointer& pointer = TVncPointer::Instance();
-    return pointer.Connected() ? &pointer : nullptr;
+    const QString hand = qEnvironmentVariable("ZENTRO_VNC_POINTER");
+    if (!hand.isEmpty())
+        QProcess::execute(hand,
+                          QStringList{QString::number(at.x()), QString::number(at.y())} + click);
+    return !hand.isEmpty();
+}
+
+inline QPoint& PointerAt()
+{
+    static QPoint at;
+    return at;
 }
 
 inline void MouseMove(int x, int y)
 {
-    if (TVncPointer* hand = HandPointer())
-        hand->MoveTo(QPoint(x, y));
-    else
+    PointerAt() = QPoint(x, y);
+    if (!HandPointer(PointerAt()))
         Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 inline void Click(int button)
 {
-    if (TVncPointer* hand = HandPointer()) {
-        hand->Button(button, true);
-        hand->Button(button, false);
-    } else {
+    if (!HandPointer(PointerAt(), {QString::number(button)}))
         Xdo({QStringLiteral("click"), QString::number(button)});
-    }
 }
 
 // A right-click as a hand makes it: press, a short pause, release.
 inline void RightClick()
 {
-    TVncPointer* hand = HandPointer();
-    if (hand)
-        hand->Button(3, true);
-    else
-        Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
+    Xdo({QStringLiteral("mousedown"), QStringLiteral("3")});
     QThread::msleep(100);
-    if (hand)
-        hand->Button(3, false);
-    else
-        Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
+    Xdo({QStringLiteral("mouseup"), QStringLiteral("3")});
 }
 
 // The whole virtual screen as it is now (null when it cannot be taken).
@@ -268,7 +264,7 @@ inline QRect PrimaryScreen()
 inline bool SyntheticInput()
 {
     return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("ZENTRO_VNC_SOCKET");
+           qEnvironmentVariableIsSet("ZENTRO_VNC_POINTER");
 }
 
 // Keys go through XTEST only: none on XWayland.

@@ -54,8 +54,7 @@ void Open(const QString& window)
         fAppBar->sbFull->click();
         focus = fMain->tvFolders;
         if (window == QLatin1String("customize")) {
-            // The Full Mode window takes the keyboard as it fades in; that
-            // must be over before the dialog takes it.
+            // Full Mode takes the keyboard as it fades in: before the dialog.
             QVERIFY(QTest::qWaitForWindowActive(fMain));
             fMain->Action3Execute();
             fMain->cd->tabs->setCurrentIndex(1);

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -124,33 +123,33 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
 }
 
 // Under sway the pointer moves as a device moves it (vnc_pointer.py, which
-// the desktop names); elsewhere xdotool moves the X server's. False there.
-inline bool HandPointer(const QPoint& at, const QStringList& click = {})
+// the desktop names); elsewhere xdotool moves the X server's.
+inline void Pointer(const QStringList& hand, const QStringList& xdo)
 {
-    const QString hand = qEnvironmentVariable("ZENTRO_VNC_POINTER");
-    if (!hand.isEmpty())
-        QProcess::execute(hand,
-                          QStringList{QString::number(at.x()), QString::number(at.y())} + click);
-    return !hand.isEmpty();
+    const QString script = qEnvironmentVariable("ZENTRO_VNC_POINTER");
+    if (script.isEmpty())
+        Xdo(xdo);
+    else
+        QProcess::execute(script, hand);
 }
 
-inline QPoint& PointerAt()
+// Where the last move went, for the clicks that follow.
+inline QStringList& PointerAt()
 {
-    static QPoint at;
+    static QStringList at{QStringLiteral("0"), QStringLiteral("0")};
     return at;
 }
 
 inline void MouseMove(int x, int y)
 {
-    PointerAt() = QPoint(x, y);
-    if (!HandPointer(PointerAt()))
-        Xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+    PointerAt() = {QString::number(x), QString::number(y)};
+    Pointer(PointerAt(), QStringList{QStringLiteral("mousemove")} + PointerAt());
 }
 
 inline void Click(int button)
 {
-    if (!HandPointer(PointerAt(), {QString::number(button)}))
-        Xdo({QStringLiteral("click"), QString::number(button)});
+    const QString b = QString::number(button);
+    Pointer(QStringList(PointerAt()) << b, {QStringLiteral("click"), b});
 }
 
 // A right-click as a hand makes it: press, a short pause, release.

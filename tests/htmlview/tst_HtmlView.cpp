@@ -650,9 +650,8 @@ private slots:
         QCOMPARE(canvas.pixelColor(200, 50), QColor(Qt::white));
     }
 
-    // The engine starts lean (no helper for unsandboxed helpers, no GL left
-    // to the programs opened from here); with no view left its code goes
-    // back, and the next view works.
+    // A lean engine (no unsandboxed helper, no GL left to programs opened
+    // from here) whose code goes back with the last view, and comes again.
     void theLastViewGivesTheEngineBack()
     {
         const int self = int(QCoreApplication::applicationPid());

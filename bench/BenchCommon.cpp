@@ -42,26 +42,16 @@ qint64 MonotonicNs()
 
 using proctree::ReadProc;
 
-namespace {
-
-// Sums one "Name:   123 kB" field of a /proc file over a process tree.
-qint64 TreeKiB(int pid, const char* file, const QByteArray& field)
+qint64 TreeRssKiB(int pid)
 {
     qint64 total = 0;
     for (int p : proctree::Tree(pid)) {
-        const QByteArray text = ReadProc(p, file);
-        for (const QByteArray& line : text.split('\n'))
-            if (line.startsWith(field))
-                total += line.mid(field.size()).trimmed().split(' ').first().toLongLong();
+        const QByteArray status = ReadProc(p, "status");
+        for (const QByteArray& line : status.split('\n'))
+            if (line.startsWith("VmRSS:"))
+                total += line.mid(6).trimmed().split(' ').first().toLongLong();
     }
     return total;
-}
-
-} // namespace
-
-qint64 TreeRssKiB(int pid)
-{
-    return TreeKiB(pid, "status", "VmRSS:");
 }
 
 qint64 TreeUniqueKiB(int pid)

@@ -18,13 +18,6 @@ struct TMapping {
     long anonymousKiB = 0;
 };
 
-// A "Name:   123 kB" line's number.
-long KiB(const QByteArray& line)
-{
-    const QByteArray value = line.mid(line.indexOf(':') + 1).trimmed();
-    return value.left(value.indexOf(' ')).toLong();
-}
-
 QList<TMapping> Mappings()
 {
     QList<TMapping> mappings;
@@ -32,26 +25,18 @@ QList<TMapping> Mappings()
     if (!smaps.open(QIODevice::ReadOnly))
         return mappings;
     for (const QByteArray& line : smaps.readAll().split('\n')) {
-        const int dash = line.indexOf('-');
-        const int space = line.indexOf(' ');
-        // A mapping's header starts with its address range; its fields
-        // start with a capitalised name.
-        if (dash > 0 && space > dash && line.at(0) != ' ' && !line.left(dash).contains(':')) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() < 5)
-                continue;
-            TMapping m;
-            bool ok = false;
-            m.start = uintptr_t(line.left(dash).toULongLong(&ok, 16));
-            m.end = uintptr_t(line.mid(dash + 1, space - dash - 1).toULongLong(nullptr, 16));
-            m.perms = fields.at(1);
-            m.inode = fields.at(4);
-            if (ok)
-                mappings << m;
-        } else if (!mappings.isEmpty() && line.startsWith("Rss:")) {
-            mappings.last().rssKiB = KiB(line);
-        } else if (!mappings.isEmpty() && line.startsWith("Anonymous:")) {
-            mappings.last().anonymousKiB = KiB(line);
+        // A mapping's first line starts with its address range; the lines
+        // of its figures with a name ("Rss:   12 kB").
+        const QList<QByteArray> f = line.simplified().split(' ');
+        if (f.value(0).contains('-') && f.size() >= 5) {
+            const QList<QByteArray> range = f.value(0).split('-');
+            mappings << TMapping{uintptr_t(range.value(0).toULongLong(nullptr, 16)),
+                                 uintptr_t(range.value(1).toULongLong(nullptr, 16)), f.value(1),
+                                 f.value(4)};
+        } else if (!mappings.isEmpty() && f.value(0) == "Rss:") {
+            mappings.last().rssKiB = f.value(1).toLong();
+        } else if (!mappings.isEmpty() && f.value(0) == "Anonymous:") {
+            mappings.last().anonymousKiB = f.value(1).toLong();
         }
     }
     return mappings;

@@ -123,33 +123,27 @@ inline bool WaitForNoWindow(const QString& nameRegex, int timeoutMs = 20000)
 }
 
 // Under sway the pointer moves as a device moves it (vnc_pointer.py, which
-// the desktop names); elsewhere xdotool moves the X server's.
-inline void Pointer(const QStringList& hand, const QStringList& xdo)
+// the desktop names, at the last move's place); elsewhere xdotool moves it.
+inline void Pointer(const QStringList& xdo, const QStringList& click = {})
 {
+    static QStringList at{QStringLiteral("0"), QStringLiteral("0")};
+    if (click.isEmpty())
+        at = xdo.mid(1);
     const QString script = qEnvironmentVariable("ZENTRO_VNC_POINTER");
     if (script.isEmpty())
         Xdo(xdo);
     else
-        QProcess::execute(script, hand);
-}
-
-// Where the last move went, for the clicks that follow.
-inline QStringList& PointerAt()
-{
-    static QStringList at{QStringLiteral("0"), QStringLiteral("0")};
-    return at;
+        QProcess::execute(script, at + click);
 }
 
 inline void MouseMove(int x, int y)
 {
-    PointerAt() = {QString::number(x), QString::number(y)};
-    Pointer(PointerAt(), QStringList{QStringLiteral("mousemove")} + PointerAt());
+    Pointer({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
 }
 
 inline void Click(int button)
 {
-    const QString b = QString::number(button);
-    Pointer(QStringList(PointerAt()) << b, {QStringLiteral("click"), b});
+    Pointer({QStringLiteral("click"), QString::number(button)}, {QString::number(button)});
 }
 
 // A right-click as a hand makes it: press, a short pause, release.

@@ -63,7 +63,7 @@ private slots:
         at(250, 12);
         QVERIFY(QTest::qWaitFor([&] { return zentro.QuietFor(1000); }, 10000));
         QCOMPARE(top(), 0);
-        // Off it onto the bare desktop, no window there: rolls up.
+        // Off it onto the bare desktop: rolls up.
         at(250, 300);
         QTRY_COMPARE_WITH_TIMEOUT(top(), -23, 5000);
         at(250, 0);

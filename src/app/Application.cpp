@@ -3,6 +3,7 @@
 #include "appbar/uAppbar.h"
 #include "base/AppSetup.h"
 #include "base/AppState.h"
+#include "base/FontCache.h"
 #include "base/FontFaces.h"
 #include "chat/uChat.h"
 
@@ -28,13 +29,15 @@ TViewMode CurrentViewMode()
 void CreateStartupWindows()
 {
     fAppBar = new TfAppBar();
-    // The windows' icon and the chat window (hidden for the whole run; its
+    // The windows' icon, the check of the answers about faces kept from the
+    // last run, and the chat window (hidden for the whole run; its
     // transcript never starts the engine) once the bar is on the screen:
     // the bar comes first.
     QObject::connect(
         fAppBar, &TfAppBar::FirstPainted, fAppBar,
         [] {
             SetApplicationIcon();
+            ConfirmFontAnswers();
             if (!fChat)
                 fChat = new TfChat(nullptr, TfChat::TBuild::WhenShown);
         },
@@ -61,6 +64,7 @@ void DestroyAllWindows()
     // them go now, before the application object does.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ReleaseFontFaces();
+    TFontCache::Instance().Save();
     fAppBar = nullptr;
     fChat = nullptr;
 }

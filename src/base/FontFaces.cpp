@@ -1,11 +1,14 @@
 #include "base/FontFaces.h"
 
+#include "base/FontCache.h"
+
 #include <QFont>
 #include <QHash>
 
 #include <fontconfig/fontconfig.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -55,13 +58,21 @@ QHash<QString, QRawFont>& LoadedFaces()
     return faces;
 }
 
-} // namespace
-
-bool FontFamilyInstalled(const QString& family)
+// Answers of this run, and which of them came from the last one.
+QHash<QString, bool>& KnownFamilies()
 {
     static QHash<QString, bool> known;
-    if (auto it = known.constFind(family); it != known.cend())
-        return *it;
+    return known;
+}
+
+QStringList& KeptAnswers()
+{
+    static QStringList kept;
+    return kept;
+}
+
+bool AskInstalled(const QString& family)
+{
     // Listing matches the family as written, without aliases.
     const Pattern pattern = FamilyPattern(family);
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
@@ -70,8 +81,35 @@ bool FontFamilyInstalled(const QString& family)
     if (faces)
         FcFontSetDestroy(faces);
     FcObjectSetDestroy(objects);
+    return installed;
+}
+
+} // namespace
+
+bool FontFamilyInstalled(const QString& family)
+{
+    QHash<QString, bool>& known = KnownFamilies();
+    if (auto it = known.constFind(family); it != known.cend())
+        return *it;
+    bool installed = false;
+    if (const std::optional<bool> kept = TFontCache::Instance().Installed(family)) {
+        installed = *kept;
+        KeptAnswers() << family;
+    } else {
+        installed = AskInstalled(family);
+        TFontCache::Instance().SetInstalled(family, installed);
+    }
     known.insert(family, installed);
     return installed;
+}
+
+void ConfirmFontAnswers()
+{
+    for (const QString& family : std::exchange(KeptAnswers(), {})) {
+        const bool installed = AskInstalled(family);
+        KnownFamilies().insert(family, installed);
+        TFontCache::Instance().SetInstalled(family, installed);
+    }
 }
 
 QStringList FontFamiliesFor(const QString& family)

@@ -9,8 +9,13 @@
 // first use: on a desktop with thousands of faces, a good part of the
 // start and of the memory of a program that shows a line of text.
 
-// Whether a face of exactly this family is installed (no stand-in).
+// Whether a face of exactly this family is installed (no stand-in). The
+// answer of the last run stands until ConfirmFontAnswers().
 bool FontFamilyInstalled(const QString& family);
+
+// Asks fontconfig again what was answered from the last run, for the next
+// windows and the next run: once the first window is on the screen.
+void ConfirmFontAnswers();
 
 // The families to ask for in place of one: our own stand-in first where
 // the family itself is not installed.

@@ -2,10 +2,14 @@
 #include "appbar/AppBarGeometry.h"
 #include "appbar/CaptionLabel.h"
 #include "appbar/uAppbar.h"
+#include "base/FontCache.h"
+#include "base/FontFaces.h"
 
 #include "ZentroTest.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
@@ -13,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+
+#include <memory>
 
 class tst_AppBar : public QObject {
     Q_OBJECT
@@ -83,6 +89,62 @@ private slots:
         caption.adjustSize();
         label.adjustSize();
         QCOMPARE(caption.grab().toImage(), label.grab().toImage());
+    }
+
+    // The next run shows a caption from the image this one kept, without
+    // its face, until it is checked against the face; a file of another
+    // font setup, or not written by us, gives nothing.
+    void captionsKeptForTheNextRun()
+    {
+        const QString file = QDir::current().filePath(QStringLiteral("kept"));
+        const auto open = [&](const QString& text) {
+            TFontCache::Instance().Open(file);
+            return std::make_unique<TCaptionLabel>(text, QStringLiteral("Arial"), 13, true,
+                                                   nullptr);
+        };
+        const QString text = QStringLiteral("You have 13 new e-mails");
+        const auto first = open(text);
+        first->adjustSize();
+        const QImage fromFace = first->grab().toImage();
+        first->Confirm();
+        TFontCache::Instance().Save();
+        const auto next = open(text);
+        QVERIFY(next->DrawnFromKeptImage());
+        next->adjustSize();
+        QCOMPARE(next->size(), first->size());
+        const QImage fromKept = next->grab().toImage();
+        QVERIFY(next->DrawnFromKeptImage()); // painted without its face
+        for (int y = 0; y < fromFace.height(); ++y)
+            for (int x = 0; x < fromFace.width(); ++x)
+                for (int shift : {0, 8, 16, 24}) // blending in two steps may round apart
+                    QVERIFY(qAbs(int(fromKept.pixel(x, y) >> shift & 255) -
+                                 int(fromFace.pixel(x, y) >> shift & 255)) <= 1);
+        next->Confirm();
+        QVERIFY(!next->DrawnFromKeptImage());
+        QCOMPARE(next->grab().toImage(), fromFace);
+        QVERIFY(!open(text + QStringLiteral("!"))->DrawnFromKeptImage());
+
+        // A kept answer that is wrong gives way once confirmed.
+        TFontCache::Instance().SetInstalled(QStringLiteral("Zentro Kept Face"), true);
+        QVERIFY(FontFamilyInstalled(QStringLiteral("Zentro Kept Face")));
+        ConfirmFontAnswers();
+        QVERIFY(!FontFamilyInstalled(QStringLiteral("Zentro Kept Face")));
+        TFontCache::Instance().Save();
+
+        QFile keptFile(file);
+        QVERIFY(keptFile.open(QIODevice::ReadOnly));
+        const QByteArray kept = keptFile.readAll();
+        qputenv("XDG_DATA_DIRS", "/zentro/other/setup");
+        QVERIFY(!open(text)->DrawnFromKeptImage());
+        qunsetenv("XDG_DATA_DIRS");
+        for (const QByteArray& hostile : {kept.left(kept.size() / 2), QByteArray(4096, '\xff')}) {
+            keptFile.close();
+            QVERIFY(keptFile.open(QIODevice::WriteOnly) &&
+                    keptFile.write(hostile) == hostile.size());
+            keptFile.close();
+            QVERIFY(!open(text)->DrawnFromKeptImage());
+            QVERIFY(!TFontCache::Instance().Installed(QStringLiteral("Zentro Kept Face")));
+        }
     }
 
     void hintsShowWhileAnotherWindowIsActive()

@@ -3,9 +3,11 @@
 // Test entry point for tests that need the application set up as the
 // program sets it up: the hint style and the UI faces, settings in test
 // mode and a fresh temporary working directory (the toolbar layout file is
-// written there). Linking the HTML view brings the engine's own set-up.
+// written there, and the answers about faces kept for the next run). Linking the HTML view brings
+// the engine's own set-up.
 
 #include "base/AppSetup.h"
+#include "base/FontCache.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +24,7 @@
         QStandardPaths::setTestModeEnabled(true);                                                  \
         QTemporaryDir workDir;                                                                     \
         QDir::setCurrent(workDir.path());                                                          \
+        TFontCache::Instance().Open(workDir.filePath(QStringLiteral("fonts")));                    \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

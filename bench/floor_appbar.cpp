@@ -1,12 +1,11 @@
 // The floor for the start-up, memory and idle figures: the least a Qt
 // program can do to show a frameless 500 x 25 strip.
 
+#include "app/FirstPaintReport.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
-
-#include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -24,14 +23,7 @@ protected:
         p.fillRect(rect(), palette().button());
         if (!m_painted) {
             m_painted = true;
-            timespec now{};
-            timespec cpu{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-            std::fprintf(stderr, "zentro-first-paint %lld %lld\n",
-                         static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                         static_cast<long long>(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec);
-            std::fflush(stderr);
+            ReportFirstPaint();
         }
     }
 

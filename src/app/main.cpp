@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/FirstPaintReport.h"
 #include "app/Platform.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
@@ -6,29 +7,6 @@
 #include "base/AppSetup.h"
 
 #include <QApplication>
-
-#include <cstdio>
-#include <ctime>
-
-namespace {
-
-// The benchmark times start-up to the strip's first paint. The moment goes
-// to stderr on the monotonic clock, comparable with the process that
-// started us, with the process's CPU time so far: read from outside, it
-// would count the work that follows the paint.
-void ReportFirstPaint()
-{
-    timespec now{};
-    timespec cpu{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-    std::fprintf(stderr, "zentro-first-paint %lld %lld\n",
-                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                 static_cast<long long>(cpu.tv_sec) * 1000000000LL + cpu.tv_nsec);
-    std::fflush(stderr);
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -70,9 +70,24 @@ QList<uintptr_t> ObjectsFrom(uintptr_t address)
     return walk.objects;
 }
 
+// Gives back the pages of [start, end) that lie in mappings that cannot
+// hold a page of the process's own (see the header).
+void ReleaseClean(const QList<TMapping>& mappings, uintptr_t start, uintptr_t end)
+{
+    for (const TMapping& m : mappings) {
+        const uintptr_t from = qMax(start, m.start);
+        const uintptr_t to = qMin(end, m.end);
+        // "r-xp" and "r--p": private and never writable.
+        if (from >= to || m.perms.size() < 4 || m.perms.at(1) != '-' || m.perms.at(3) != 'p' ||
+            m.anonymousKiB != 0 || m.rssKiB == 0 || m.inode == "0")
+            continue;
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    }
+}
+
 } // namespace
 
-long ReleaseLibraryPagesFrom(const void* addressInLibrary)
+void ReleaseLibraryPagesFrom(const void* addressInLibrary)
 {
     const QList<uintptr_t> objects = ObjectsFrom(reinterpret_cast<uintptr_t>(addressInLibrary));
     const QList<TMapping> mappings = Mappings();
@@ -81,14 +96,53 @@ long ReleaseLibraryPagesFrom(const void* addressInLibrary)
         for (const TMapping& m : mappings)
             if (a >= m.start && a < m.end && m.inode != "0")
                 inodes << m.inode;
-    long released = 0;
-    for (const TMapping& m : mappings) {
-        // "r-xp" and "r--p": private and never writable.
-        if (!inodes.contains(m.inode) || m.perms.size() < 4 || m.perms.at(1) != '-' ||
-            m.perms.at(3) != 'p' || m.anonymousKiB != 0 || m.rssKiB == 0)
-            continue;
-        if (madvise(reinterpret_cast<void*>(m.start), m.end - m.start, MADV_DONTNEED) == 0)
-            released += m.rssKiB;
-    }
-    return released;
+    for (const TMapping& m : mappings)
+        if (inodes.contains(m.inode))
+            ReleaseClean({m}, m.start, m.end);
+}
+
+void ReleaseRelocationRecords()
+{
+    // Each object's records, as the page-aligned range inside them.
+    QList<QPair<uintptr_t, uintptr_t>> records;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            const auto inObject = [info](uintptr_t a) {
+                for (int i = 0; i < info->dlpi_phnum; ++i) {
+                    const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+                    if (ph.p_type == PT_LOAD && a >= info->dlpi_addr + ph.p_vaddr &&
+                        a < info->dlpi_addr + ph.p_vaddr + ph.p_memsz)
+                        return true;
+                }
+                return false;
+            };
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+                if (ph.p_type != PT_DYNAMIC)
+                    continue;
+                uintptr_t rela = 0;
+                uintptr_t size = 0;
+                for (auto* d = reinterpret_cast<const ElfW(Dyn)*>(info->dlpi_addr + ph.p_vaddr);
+                     d->d_tag != DT_NULL; ++d) {
+                    if (d->d_tag == DT_RELA)
+                        rela = d->d_un.d_ptr;
+                    else if (d->d_tag == DT_RELASZ)
+                        size = d->d_un.d_val;
+                }
+                // The loader turns the address into an absolute one where
+                // it may write the dynamic section.
+                if (rela && !inObject(rela))
+                    rela += info->dlpi_addr;
+                const uintptr_t page = 4096;
+                const uintptr_t from = (rela + page - 1) & ~(page - 1);
+                const uintptr_t to = (rela + size) & ~(page - 1);
+                if (rela && inObject(rela) && inObject(rela + size - 1) && from < to)
+                    static_cast<QList<QPair<uintptr_t, uintptr_t>>*>(data)->append({from, to});
+            }
+            return 0;
+        },
+        &records);
+    const QList<TMapping> mappings = Mappings();
+    for (const auto& [from, to] : records)
+        ReleaseClean(mappings, from, to);
 }

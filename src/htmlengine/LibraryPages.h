@@ -8,5 +8,11 @@
 // tens of MiB that hardly run.
 // Only mappings that cannot hold a page of the process's own are touched:
 // never writable, and with no anonymous page (the part relocated at load
-// has them). Returns the KiB given back.
-long ReleaseLibraryPagesFrom(const void* addressInLibrary);
+// has them).
+void ReleaseLibraryPagesFrom(const void* addressInLibrary);
+
+// Gives back the pages of the relocation records of every loaded object:
+// read once by the loader as the process starts, never again. Meant for
+// the start of the engine's helper processes, which keep for the whole run
+// what their loader read.
+void ReleaseRelocationRecords();

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QStringList>
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr char LibraryName[] = "libzentro-htmlengine.so";
+constexpr char HelperName[] = "zentro-htmlhelper";
 
 // Next to the program in the build tree, in the program's own library
 // folder once installed.
@@ -52,19 +54,33 @@ void SpareUnsandboxedHelper()
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-unsandboxed-zygote").trimmed());
 }
 
+// The engine's helper processes run our helper program, which sits next to
+// the engine's library, where it is there; a user's own choice stands.
+void UseOwnHelper(const QString& library)
+{
+    const QString helper = QFileInfo(library).dir().filePath(QLatin1String(HelperName));
+    if (!qEnvironmentVariableIsSet("QTWEBENGINEPROCESS_PATH") && QFileInfo(helper).isExecutable())
+        qputenv("QTWEBENGINEPROCESS_PATH", QFile::encodeName(helper));
+}
+
 THtmlEngineFactory LoadFactory()
 {
     ExposePagesToScreenReaders();
     SpareUnsandboxedHelper();
     // A program that links the library (the tests, the benchmark) has it
     // already.
-    if (auto* linked = reinterpret_cast<THtmlEngineFactory>(dlsym(RTLD_DEFAULT, HtmlEngineEntry)))
+    if (auto* linked = reinterpret_cast<THtmlEngineFactory>(dlsym(RTLD_DEFAULT, HtmlEngineEntry))) {
+        Dl_info info{};
+        if (dladdr(reinterpret_cast<void*>(linked), &info) && info.dli_fname)
+            UseOwnHelper(QFile::decodeName(info.dli_fname));
         return linked;
+    }
     const QStringList candidates = LibraryCandidates();
     for (const QString& candidate : candidates) {
         if (!QFileInfo::exists(candidate))
             continue;
         PlaceSharedGlContext();
+        UseOwnHelper(candidate);
         QLibrary library(candidate);
         if (auto* factory = reinterpret_cast<THtmlEngineFactory>(library.resolve(HtmlEngineEntry)))
             return factory; // the library stays loaded for the rest of the run

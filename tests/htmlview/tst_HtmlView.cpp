@@ -651,28 +651,46 @@ private slots:
     }
 
     // A lean engine (no unsandboxed helper, no GL left to programs opened
-    // from here) whose code goes back with the last view, and comes again.
+    // from here, helpers of ours that keep no relocation records) whose
+    // code goes back with the last view, and comes again.
     void theLastViewGivesTheEngineBack()
     {
         const int self = int(QCoreApplication::applicationPid());
-        const auto engineCode = [self] { // KiB of the engine's code held
-            long kib = 0;
-            bool engine = false;
-            for (const QByteArray& line : proctree::ReadProc(self, "smaps").split('\n')) {
+        // KiB of the engine's library held, and mapped, with these rights
+        // at this offset (any offset where empty).
+        const auto engine = [](int pid, const QByteArray& perms, const QByteArray& offset) {
+            long held = 0, mapped = 0;
+            bool in = false;
+            for (const QByteArray& line : proctree::ReadProc(pid, "smaps").split('\n')) {
                 const QList<QByteArray> f = line.simplified().split(' ');
-                if (f.value(0).contains('-'))
-                    engine = f.value(1) == "r-xp" && f.value(5).contains("libQt6WebEngineCore");
-                kib += engine && f.value(0) == "Rss:" ? f.value(1).toLong() : 0;
+                if (f.value(0).contains('-')) {
+                    in = f.value(1) == perms && f.value(5).contains("libQt6WebEngineCore") &&
+                         (offset.isEmpty() || f.value(2) == offset);
+                    const QList<QByteArray> range = f.value(0).split('-');
+                    mapped +=
+                        in ? (range[1].toLongLong(nullptr, 16) - range[0].toLongLong(nullptr, 16)) /
+                                 1024
+                           : 0;
+                }
+                held += in && f.value(0) == "Rss:" ? f.value(1).toLong() : 0;
             }
-            return kib;
+            return std::pair{held, mapped};
         };
         auto web = BlankView();
         QVERIFY(!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"));
-        for (int pid : proctree::Tree(self))
-            QVERIFY(!proctree::ReadProc(pid, "cmdline").contains("--no-zygote-sandbox"));
-        const long held = engineCode();
+        const QList<int> helpers = proctree::Tree(self).mid(1);
+        QVERIFY(!helpers.isEmpty());
+        for (int pid : helpers) {
+            const QByteArray command = proctree::ReadProc(pid, "cmdline");
+            QVERIFY(!command.contains("--no-zygote-sandbox"));
+            QVERIFY2(QByteArray(command.constData()).endsWith("/zentro-htmlhelper"),
+                     command.constData());
+            const auto [records, mapped] = engine(pid, "r--p", "00000000");
+            QVERIFY2(records < mapped / 4, QByteArray::number(records).constData());
+        }
+        const long held = engine(self, "r-xp", {}).first;
         web.reset();
-        QTRY_VERIFY_WITH_TIMEOUT(held > 1024 && engineCode() < held / 4, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(held > 1024 && engine(self, "r-xp", {}).first < held / 4, 20000);
         web = BlankView();
         Load(web.get(), QStringLiteral("<p id=p>again</p>"));
     }

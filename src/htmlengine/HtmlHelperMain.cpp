@@ -2,7 +2,7 @@
 // the pages), in place of the engine's own helper program: the same, save
 // that it first gives back what only its loader needed. The start-up
 // helper lives as long as the program, and its loader read some 12 MiB of
-// relocation records that nothing reads again.
+// symbol tables and relocation records that nothing reads again.
 
 #include "htmlengine/LibraryPages.h"
 
@@ -37,7 +37,7 @@ struct tm* localtime_r(const time_t* timep, struct tm* result)
 
 int main(int argc, const char** argv)
 {
-    ReleaseRelocationRecords();
+    ReleaseLinkingTables();
     // The application object keeps the arguments and may change them; the
     // engine reads the originals.
     std::vector<std::vector<char>> copies;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <link.h>
 #include <sys/mman.h>
@@ -101,48 +102,47 @@ void ReleaseLibraryPagesFrom(const void* addressInLibrary)
             ReleaseClean({m}, m.start, m.end);
 }
 
-void ReleaseRelocationRecords()
+void ReleaseLinkingTables()
 {
-    // Each object's records, as the page-aligned range inside them.
-    QList<QPair<uintptr_t, uintptr_t>> records;
+    // Each object's read-only segments that hold its symbol tables or
+    // relocation records.
+    QList<QPair<uintptr_t, uintptr_t>> tables;
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* data) {
-            const auto inObject = [info](uintptr_t a) {
-                for (int i = 0; i < info->dlpi_phnum; ++i) {
-                    const ElfW(Phdr)& ph = info->dlpi_phdr[i];
-                    if (ph.p_type == PT_LOAD && a >= info->dlpi_addr + ph.p_vaddr &&
-                        a < info->dlpi_addr + ph.p_vaddr + ph.p_memsz)
-                        return true;
-                }
-                return false;
-            };
+            QList<uintptr_t> addresses;
             for (int i = 0; i < info->dlpi_phnum; ++i) {
                 const ElfW(Phdr)& ph = info->dlpi_phdr[i];
                 if (ph.p_type != PT_DYNAMIC)
                     continue;
-                uintptr_t rela = 0;
-                uintptr_t size = 0;
                 for (auto* d = reinterpret_cast<const ElfW(Dyn)*>(info->dlpi_addr + ph.p_vaddr);
-                     d->d_tag != DT_NULL; ++d) {
-                    if (d->d_tag == DT_RELA)
-                        rela = d->d_un.d_ptr;
-                    else if (d->d_tag == DT_RELASZ)
-                        size = d->d_un.d_val;
-                }
-                // The loader turns the address into an absolute one where
-                // it may write the dynamic section.
-                if (rela && !inObject(rela))
-                    rela += info->dlpi_addr;
+                     d->d_tag != DT_NULL; ++d)
+                    if (d->d_tag == DT_SYMTAB || d->d_tag == DT_STRTAB || d->d_tag == DT_RELA ||
+                        d->d_tag == DT_JMPREL || d->d_tag == DT_GNU_HASH)
+                        addresses << d->d_un.d_ptr;
+            }
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+                if (ph.p_type != PT_LOAD || ph.p_flags != PF_R)
+                    continue;
+                const uintptr_t start = info->dlpi_addr + ph.p_vaddr;
+                const uintptr_t end = start + ph.p_memsz;
+                // The loader makes the addresses absolute where it may
+                // write the dynamic section.
+                const bool holdsTables =
+                    std::any_of(addresses.cbegin(), addresses.cend(), [&](uintptr_t a) {
+                        return (a >= start && a < end) ||
+                               (a + info->dlpi_addr >= start && a + info->dlpi_addr < end);
+                    });
                 const uintptr_t page = 4096;
-                const uintptr_t from = (rela + page - 1) & ~(page - 1);
-                const uintptr_t to = (rela + size) & ~(page - 1);
-                if (rela && inObject(rela) && inObject(rela + size - 1) && from < to)
+                const uintptr_t from = (start + page - 1) & ~(page - 1);
+                const uintptr_t to = end & ~(page - 1);
+                if (holdsTables && from < to)
                     static_cast<QList<QPair<uintptr_t, uintptr_t>>*>(data)->append({from, to});
             }
             return 0;
         },
-        &records);
+        &tables);
     const QList<TMapping> mappings = Mappings();
-    for (const auto& [from, to] : records)
+    for (const auto& [from, to] : tables)
         ReleaseClean(mappings, from, to);
 }

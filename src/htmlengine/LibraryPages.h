@@ -11,8 +11,9 @@
 // has them).
 void ReleaseLibraryPagesFrom(const void* addressInLibrary);
 
-// Gives back the pages of the relocation records of every loaded object:
-// read once by the loader as the process starts, never again. Meant for
-// the start of the engine's helper processes, which keep for the whole run
-// what their loader read.
-void ReleaseRelocationRecords();
+// Gives back the pages of every loaded object's symbol tables and
+// relocation records: read by the loader as the process starts (binding
+// every reference at once), and only by a later dlopen or dlsym, which
+// read them again from their files. Meant for the start of the engine's
+// helper processes, which keep for the whole run what their loader read.
+void ReleaseLinkingTables();

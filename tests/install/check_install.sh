@@ -17,6 +17,9 @@ fail() { echo "FAIL: $*"; status=1; }
 # The program loads the HTML engine's library from here, relative to bin/.
 [ -f "$prefix/$libdir/zentro/libzentro-htmlengine.so" ] ||
     fail "$libdir/zentro/libzentro-htmlengine.so missing"
+# The engine runs its helper processes from next to the library.
+[ -x "$prefix/$libdir/zentro/zentro-htmlhelper" ] ||
+    fail "$libdir/zentro/zentro-htmlhelper missing or not executable"
 for f in share/applications/$id.desktop etc/xdg/autostart/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/doc/zentro/copyright share/doc/zentro/changelog.gz; do
@@ -29,7 +32,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would be a rule installing the wrong thing.
 count=$(find "$prefix" -type f | wc -l)
-[ "$count" -eq 16 ] || fail "$count files installed, expected 16"
+[ "$count" -eq 17 ] || fail "$count files installed, expected 17"
 
 grep -qx 'Hidden=true' "$prefix/etc/xdg/autostart/$id.desktop" ||
     fail "the autostart entry is not switched off"

@@ -12,6 +12,8 @@
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr quint32 Magic = 0x5a464331; // "ZFC1"
@@ -92,7 +94,8 @@ bool ReadImage(QDataStream& in, QImage* image)
     if (read.isNull())
         return false;
     for (int y = 0; y < height; ++y)
-        memcpy(read.scanLine(y), pixels.constData() + qsizetype(y) * width * 4, size_t(width) * 4);
+        std::memcpy(read.scanLine(y), pixels.constData() + qsizetype(y) * width * 4,
+                    size_t(width) * 4);
     read.setDevicePixelRatio(ratio);
     *image = read;
     return true;

@@ -1,7 +1,7 @@
 // The engine's helper processes (its start-up helper, whose forks render
 // the pages), in place of the engine's own helper program: the same, save
 // that it first gives back what only its loader needed. The start-up
-// helper lives as long as the program, and its loader read some 12 MiB of
+// helper lives as long as the program, and its loader read some 17 MiB of
 // symbol tables and relocation records that nothing reads again.
 
 #include "htmlengine/LibraryPages.h"

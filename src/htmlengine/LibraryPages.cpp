@@ -71,19 +71,16 @@ QList<uintptr_t> ObjectsFrom(uintptr_t address)
     return walk.objects;
 }
 
-// Gives back the pages of [start, end) that lie in mappings that cannot
-// hold a page of the process's own (see the header).
-void ReleaseClean(const QList<TMapping>& mappings, uintptr_t start, uintptr_t end)
+// Gives back the pages of [start, end) inside a mapping, if the mapping
+// cannot hold a page of the process's own (see the header).
+void ReleaseIfClean(const TMapping& m, uintptr_t start, uintptr_t end)
 {
-    for (const TMapping& m : mappings) {
-        const uintptr_t from = qMax(start, m.start);
-        const uintptr_t to = qMin(end, m.end);
-        // "r-xp" and "r--p": private and never writable.
-        if (from >= to || m.perms.size() < 4 || m.perms.at(1) != '-' || m.perms.at(3) != 'p' ||
-            m.anonymousKiB != 0 || m.rssKiB == 0 || m.inode == "0")
-            continue;
+    const uintptr_t from = qMax(start, m.start);
+    const uintptr_t to = qMin(end, m.end);
+    // "r-xp" and "r--p": private and never writable.
+    if (from < to && m.perms.size() >= 4 && m.perms.at(1) == '-' && m.perms.at(3) == 'p' &&
+        m.anonymousKiB == 0 && m.rssKiB != 0 && m.inode != "0")
         madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
-    }
 }
 
 } // namespace
@@ -99,7 +96,7 @@ void ReleaseLibraryPagesFrom(const void* addressInLibrary)
                 inodes << m.inode;
     for (const TMapping& m : mappings)
         if (inodes.contains(m.inode))
-            ReleaseClean({m}, m.start, m.end);
+            ReleaseIfClean(m, m.start, m.end);
 }
 
 void ReleaseLinkingTables()
@@ -144,5 +141,6 @@ void ReleaseLinkingTables()
         &tables);
     const QList<TMapping> mappings = Mappings();
     for (const auto& [from, to] : tables)
-        ReleaseClean(mappings, from, to);
+        for (const TMapping& m : mappings)
+            ReleaseIfClean(m, from, to);
 }
